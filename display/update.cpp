@@ -1,0 +1,54 @@
+// The page refresh: scale for the cockpit, then every drawing routine in order.
+#include "display/options.h"
+#include "display/vitals_mfd.h"
+#include "page/pixel.h"
+
+HWND renderWindow = nullptr;
+
+namespace {
+
+struct CockpitScale {
+  double pageScale;
+  int legendOffset;
+};
+
+// Single-precision factors widened to double, as the page has always used.
+constexpr double kGenericFactor = static_cast<double>(1.2f);
+constexpr double kVirtualFactor = static_cast<double>(0.8f);
+constexpr double kPanelFactor = static_cast<double>(0.9f);
+
+CockpitScale ScaleForCockpit(int cockpitMode) {
+  switch (cockpitMode) {
+    case 1:  // generic cockpit
+      return {configGenericMfdSize / 6.0 * kGenericFactor, -3};
+    case 3:  // virtual cockpit
+      return {kVirtualFactor, 5};
+    default:  // 2-D panel
+      return {configPanelScale * kPanelFactor, 0};
+  }
+}
+
+}  // namespace
+
+void VitalsMFD::DrawScaleTag(HDC hDC, double scale) const {
+  SelectDefaultFont(hDC, 1);
+  if (logExhausts)
+    TextOutA(hDC, Px(5, scale), Px(15, scale), "Log", 3);
+  else
+    TextOutA(hDC, Px(5, scale), Px(15, scale), "Norm", 4);
+}
+
+void VitalsMFD::Update(HDC hDC) {
+  const CockpitScale cockpit = ScaleForCockpit(oapiCockpitMode());
+  const double scale = cockpit.pageScale;
+  Title(hDC, "Vitals MFD V1.0");
+  DrawScaleTag(hDC, scale);
+
+  PAINTSTRUCT paint;
+  BeginPaint(renderWindow, &paint);
+  SelectDefaultPen(hDC, 1);
+  SelectDefaultPen(hDC, 2);
+  VESSEL* vessel = oapiGetFocusInterface();
+  (void)vessel;
+  EndPaint(renderWindow, &paint);
+}

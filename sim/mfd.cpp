@@ -1,0 +1,47 @@
+// The display base classes the host gives modules.
+#include <cstring>
+
+#include "host/mfd.h"
+#include "sim/host.h"
+#include "sim/style.h"
+
+using sim::Field;
+using sim::TheHost;
+
+MFD::MFD(DWORD w, DWORD h, VESSEL* vessel) : W(w), H(h), pV(vessel) {}
+MFD::~MFD() = default;
+bool MFD::ConsumeKeyBuffered(DWORD /*key*/) { return false; }
+bool MFD::ConsumeKeyImmediate(char* /*kstate*/) { return false; }
+bool MFD::ConsumeButton(int /*bt*/, int /*event*/) { return false; }
+char* MFD::ButtonLabel(int /*bt*/) { return nullptr; }
+int MFD::ButtonMenu(const MFDBUTTONMENU** /*menu*/) const { return 0; }
+void MFD::ReadStatus(FILEHANDLE /*scn*/) {}
+void MFD::WriteStatus(FILEHANDLE /*scn*/) const {}
+void MFD::StoreStatus() const {}
+void MFD::RecallStatus() {}
+
+void MFD::Title(HDC hDC, const char* title) const {
+  const int len = title ? static_cast<int>(std::strlen(title)) : 0;
+  if (TheHost().trace.Enabled()) TheHost().trace.Add("Title %s", Field::Text(title, len).c_str());
+  if (!hDC) return;
+  hDC->SetTextColor(sim::kTitleColour);
+  hDC->TextOut(sim::kTitleX, sim::kTitleY, title, len);
+}
+
+HPEN MFD::SelectDefaultPen(HDC hDC, DWORD i) const {
+  TheHost().trace.Add("SelectDefaultPen %u", static_cast<unsigned>(i));
+  if (hDC) hDC->SelectPen(static_cast<int>(i));
+  return nullptr;
+}
+
+HFONT MFD::SelectDefaultFont(HDC hDC, DWORD i) const {
+  TheHost().trace.Add("SelectDefaultFont %u", static_cast<unsigned>(i));
+  if (hDC) hDC->SelectFont(static_cast<int>(i));
+  return nullptr;
+}
+
+GraphMFD::GraphMFD(DWORD w, DWORD h, VESSEL* vessel) : MFD(w, h, vessel) {
+  TheHost().trace.Add("GraphMFD %u %u", static_cast<unsigned>(w), static_cast<unsigned>(h));
+}
+
+GraphMFD::~GraphMFD() = default;

@@ -1,0 +1,216 @@
+// The built module's whole life in the stand-in host, through its real loading path.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <algorithm>
+
+#include "sim/host.h"
+#include "sim/module.h"
+#include "sim/null_surface.h"
+
+namespace {
+
+using sim::TheHost;
+
+class ModuleLife : public testing::Test {
+ protected:
+  void SetUp() override {
+    TheHost().Reset();
+    configDir_ = std::filesystem::path(testing::TempDir()) / "vitals_module_test";
+    std::filesystem::create_directories(configDir_);
+    TheHost().configDir = configDir_.string();
+    WriteConfig("GenericMFDSize = 6\nPanelScale = 1\n");
+    TheHost().focus = vessel_.Interface();
+    TheHost().trace.Enable(true);
+    module_ = sim::Module::Load(VITALS_MODULE, &error_);
+    ASSERT_TRUE(module_) << error_;
+  }
+  void TearDown() override {
+    module_.reset();
+    EXPECT_TRUE(TheHost().faults.empty()) << TheHost().faults.front();
+  }
+
+  void WriteConfig(const std::string& text) { std::ofstream(configDir_ / "Orbiter.cfg") << text; }
+
+  // Registration and the render viewport, as the simulator starts a session.
+  void Start() {
+    module_->Init();
+    module_->OpenRenderViewport(TheHost().renderWindow, 800, 600);
+  }
+
+  std::unique_ptr<sim::Display> Open(DWORD w = 288, DWORD h = 320) {
+    auto display = sim::Display::Open(TheHost().modes.at(0).id, w, h, vessel_.Interface(), &error_);
+    EXPECT_TRUE(display) << error_;
+    return display;
+  }
+
+  // The lines traced since the last call of Mark().
+  std::vector<std::string> Since() const {
+    const auto& lines = TheHost().trace.Lines();
+    return {lines.begin() + static_cast<std::ptrdiff_t>(mark_), lines.end()};
+  }
+  void Mark() { mark_ = TheHost().trace.Lines().size(); }
+
+  int Count(const std::string& line) const {
+    const auto& lines = TheHost().trace.Lines();
+    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+  }
+
+  std::filesystem::path configDir_;
+  sim::Vessel vessel_;
+  std::unique_ptr<sim::Module> module_;
+  std::string error_;
+  std::size_t mark_ = 0;
+};
+
+TEST_F(ModuleLife, AttachStartsTheHostLibraryAndInitRegistersTheMode) {
+  const auto& lines = TheHost().trace.Lines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "> DllMain 1");
+  EXPECT_EQ(lines[1].rfind("InitLib ", 0), 0u);
+  EXPECT_TRUE(TheHost().modes.empty());
+  module_->Init();
+  ASSERT_EQ(TheHost().modes.size(), 1u);
+  const sim::Mode& mode = TheHost().modes[0];
+  EXPECT_EQ(mode.name, "Vitals");
+  EXPECT_EQ(mode.key, 0x21u);
+  EXPECT_EQ(TheHost().trace.Lines().back(), "oapiRegisterMFDMode \"Vitals\" 33 -> 1");
+}
+
+TEST_F(ModuleLife, MessageOneCreatesAnInstanceOtherMessagesNone) {
+  module_->Init();
+  const sim::Mode& mode = TheHost().modes[0];
+  EXPECT_EQ(mode.msgproc(2, 0, 288 | 320 << 16, 0), 0);
+  EXPECT_EQ(mode.msgproc(0, 0, 288 | 320 << 16, 0), 0);
+  EXPECT_EQ(Count("GraphMFD 288 320"), 0);
+  auto display = Open(288, 320);
+  EXPECT_EQ(Count("GraphMFD 288 320"), 1);
+}
+
+TEST_F(ModuleLife, VersionIsComputedOnce) {
+  EXPECT_EQ(module_->Version(), 20060425);
+  EXPECT_EQ(module_->Version(), 20060425);
+  EXPECT_EQ(Count("Date2Int \"Apr 25 2006\" -> 20060425"), 1);
+}
+
+TEST_F(ModuleLife, KeysAndButtonsOnOneDisplayShowOnTheOther) {
+  Start();
+  auto first = Open();
+  auto second = Open();
+  sim::NullSurface surface;
+  const auto tagOf = [&](sim::Display& d) {
+    Mark();
+    d.Update(&surface);
+    for (const std::string& line : Since())
+      if (line.rfind("TextOutA 4 13 ", 0) == 0) return line.substr(std::strlen("TextOutA 4 13 "));
+    return std::string("none");
+  };
+  EXPECT_EQ(tagOf(*second), "4 \"Norm\"");
+  EXPECT_TRUE(first->ConsumeKeyBuffered(38));
+  EXPECT_EQ(tagOf(*second), "3 \"Log\"");
+  EXPECT_FALSE(first->ConsumeButton(1, 0));  // no press bit
+  EXPECT_EQ(tagOf(*second), "3 \"Log\"");
+  EXPECT_TRUE(first->ConsumeButton(1, 1));
+  EXPECT_EQ(tagOf(*second), "4 \"Norm\"");
+  EXPECT_FALSE(first->ConsumeButton(2, 1));
+  EXPECT_TRUE(second->ConsumeKeyBuffered(38));
+  EXPECT_FALSE(first->ConsumeKeyBuffered(30));  // any other key switches both off
+  EXPECT_EQ(tagOf(*second), "4 \"Norm\"");
+}
+
+TEST_F(ModuleLife, ButtonLabelsAndMenu) {
+  module_->Init();
+  auto display = Open();
+  EXPECT_STREQ(display->ButtonLabel(0), "HLP");
+  EXPECT_STREQ(display->ButtonLabel(1), "LOG");
+  EXPECT_EQ(display->ButtonLabel(2), nullptr);
+  EXPECT_EQ(display->ButtonLabel(-1), nullptr);
+  EXPECT_EQ(display->ButtonMenu(nullptr), 2);
+  const MFDBUTTONMENU* menu = nullptr;
+  ASSERT_EQ(display->ButtonMenu(&menu), 2);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_STREQ(menu[0].line1, "Descriptions on monitored parts");
+  EXPECT_EQ(menu[0].line2, nullptr);
+  EXPECT_EQ(menu[0].selchar, 'H');
+  EXPECT_STREQ(menu[1].line1, "Logarithmic display of exhausts");
+  EXPECT_EQ(menu[1].line2, nullptr);
+  EXPECT_EQ(menu[1].selchar, 'L');
+}
+
+// The scale tag's place shows the scale the configuration gave.
+TEST_F(ModuleLife, ConfigurationIsReadAtEveryConstruction) {
+  Start();
+  TheHost().cockpitMode = 2;
+  sim::NullSurface surface;
+  const auto tagLine = [&] {
+    auto display = Open();
+    Mark();
+    display->Update(&surface);
+    for (const std::string& line : Since())
+      if (line.rfind("TextOutA ", 0) == 0) return line;
+    return std::string();
+  };
+  WriteConfig("PanelScale = 2\n");
+  EXPECT_EQ(tagLine(), "TextOutA 8 26 4 \"Norm\"");  // 2 × single-precision 0.9 is below 1.8
+  WriteConfig("GenericMFDSize = 6\n");
+  EXPECT_EQ(tagLine(), "TextOutA 4 13 4 \"Norm\"");  // absent again: back to 1.0
+  WriteConfig("panelscale = nan\n");
+  EXPECT_EQ(tagLine(), "TextOutA 4 13 4 \"Norm\"");  // not finite: default
+  WriteConfig("PANELSCALE = -2\n");
+  EXPECT_EQ(tagLine(), "TextOutA -8 -26 4 \"Norm\"");  // kept as read, truncated toward zero
+  std::filesystem::remove(configDir_ / "Orbiter.cfg");
+  EXPECT_EQ(tagLine(), "TextOutA 4 13 4 \"Norm\"");  // no file at all
+}
+
+TEST_F(ModuleLife, GenericCockpitScalesBySize) {
+  Start();
+  TheHost().cockpitMode = 1;
+  WriteConfig("GenericMFDSize = 3\n");
+  auto display = Open();
+  sim::NullSurface surface;
+  Mark();
+  display->Update(&surface);
+  const auto lines = Since();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "TextOutA 3 9 4 \"Norm\""), lines.end());
+}
+
+TEST_F(ModuleLife, RenderWindowKeptAfterViewportCloses) {
+  module_->Init();
+  TheHost().renderWindow = reinterpret_cast<HWND>(0x1234);
+  module_->OpenRenderViewport(TheHost().renderWindow, 800, 600);
+  module_->CloseRenderViewport();
+  auto display = Open();
+  sim::NullSurface surface;
+  display->Update(&surface);  // a paint bracket on another window would be a fault
+}
+
+TEST_F(ModuleLife, UnloadWithdrawsTheModeOnceHarmlessly) {
+  module_->Init();
+  module_->Exit();
+  EXPECT_EQ(TheHost().FindMode(1), nullptr);
+  module_.reset();
+  const auto& lines = TheHost().trace.Lines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2], "> DllMain 0");
+  EXPECT_EQ(lines.back(), "oapiUnregisterMFDMode 1 -> false");
+  EXPECT_EQ(Count("oapiUnregisterMFDMode 1 -> true"), 1);
+}
+
+TEST_F(ModuleLife, DisplaysOutliveNothingButTheirModule) {
+  module_->Init();
+  auto display = Open();
+  display.reset();
+  EXPECT_EQ(TheHost().trace.Lines().back(), "> delete");
+}
+
+TEST(ModuleLoad, MissingFileOrEntryPointIsAnError) {
+  std::string error;
+  EXPECT_EQ(sim::Module::Load("/nonexistent/Vitals.so", &error), nullptr);
+  EXPECT_NE(error.find("cannot load module"), std::string::npos);
+  EXPECT_EQ(sim::Module::Load("libc.so.6", &error), nullptr);
+  EXPECT_NE(error.find("DllMain not found"), std::string::npos);
+}
+
+}  // namespace

@@ -1,7 +1,10 @@
 // The page refresh: scale for the cockpit, then every drawing routine in order.
 #include "display/options.h"
 #include "display/vitals_mfd.h"
+#include "page/indicators/mode_lines.h"
 #include "page/pixel.h"
+#include "page/static/colour_key.h"
+#include "page/static/schematic.h"
 
 HWND renderWindow = nullptr;
 
@@ -47,8 +50,17 @@ void VitalsMFD::Update(HDC hDC) {
   PAINTSTRUCT paint;
   BeginPaint(renderWindow, &paint);
   SelectDefaultPen(hDC, 1);
+  DrawVesselOutline(hDC, scale);
   SelectDefaultPen(hDC, 2);
+  DrawEnginesAndWheels(hDC, scale);
+  DrawKeySwatches(hDC, scale);
+  DrawKeyCaptions(hDC, scale);
+  DrawBrakeNote(hDC, scale);
+  if (showDescriptions) DrawPartsLegend(hDC, scale, cockpit.legendOffset);
   VESSEL* vessel = oapiGetFocusInterface();
-  (void)vessel;
+  DrawThrusterReadout(hDC, scale, vessel);
+  DrawControlSurfaces(hDC, scale, vessel);
+  DrawWheelBrakes(hDC, scale, vessel);
+  DrawFlightStatusLine(hDC, scale, vessel);
   EndPaint(renderWindow, &paint);
 }

@@ -1,7 +1,9 @@
 // The built module's whole life in the stand-in host, through its real loading path.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <filesystem>
 #include <fstream>
 #include <algorithm>
@@ -9,6 +11,15 @@
 #include "sim/host.h"
 #include "sim/module.h"
 #include "sim/null_surface.h"
+
+namespace {
+bool failNothrowAllocations = false;
+}  // namespace
+
+// The module's nothrow allocations resolve here: this program exports its symbols.
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+  return failNothrowAllocations ? nullptr : std::malloc(n ? n : 1);
+}
 
 namespace {
 
@@ -87,6 +98,15 @@ TEST_F(ModuleLife, MessageOneCreatesAnInstanceOtherMessagesNone) {
   EXPECT_EQ(Count("GraphMFD 288 320"), 0);
   auto display = Open(288, 320);
   EXPECT_EQ(Count("GraphMFD 288 320"), 1);
+}
+
+TEST_F(ModuleLife, FailedAllocationYieldsNoInstance) {
+  module_->Init();
+  failNothrowAllocations = true;
+  const OAPI_MSGTYPE result = TheHost().modes[0].msgproc(1, 0, 288 | 320 << 16, 0);
+  failNothrowAllocations = false;
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Count("GraphMFD 288 320"), 0);
 }
 
 TEST_F(ModuleLife, VersionIsComputedOnce) {

@@ -1,0 +1,63 @@
+#include "page/static/colour_key.h"
+
+#include "display/vitals_mfd.h"
+#include "page/pixel.h"
+#include "page/static/label.h"
+
+namespace {
+
+constexpr COLORREF kTextGreen = 0x0000C800;
+constexpr COLORREF kRed = 0x000000FF;
+
+struct Swatch {
+  int left, top, right, bottom;
+  COLORREF colour;
+};
+
+// Thrusters +/-, then control surfaces +/-.
+constexpr Swatch kSwatches[4] = {
+    {5, 42, 15, 52, 0x0000FF00},
+    {5, 54, 15, 64, 0x0000FFFF},
+    {5, 88, 15, 98, 0x00C0C0C0},
+    {5, 100, 15, 110, 0x00FFFFFF},
+};
+
+constexpr Label kCaptions[8] = {
+    {18, 40, "+"},      {19, 51, "-"},       {26, 45, "Thrusters"}, {18, 86, "+"},
+    {19, 98, "-"},      {26, 81, "Flight"},  {26, 92, "Control"},   {26, 103, "Surfaces"},
+};
+
+struct ColouredLabel {
+  COLORREF colour;
+  Label label;
+};
+
+constexpr ColouredLabel kBrakeNote[2] = {
+    {kRed, {3, 300, "Bw"}},
+    {kTextGreen, {21, 300, "= Wheel brake ON"}},
+};
+
+}  // namespace
+
+void DrawKeySwatches(HDC hDC, double scale) {
+  for (const Swatch& swatch : kSwatches) {
+    const RECT rect = {Px(swatch.left, scale), Px(swatch.top, scale), Px(swatch.right, scale),
+                       Px(swatch.bottom, scale)};
+    HBRUSH brush = CreateSolidBrush(swatch.colour);
+    FillRect(hDC, &rect, brush);
+    DeleteObject(brush);
+  }
+}
+
+void VitalsMFD::DrawKeyCaptions(HDC hDC, double scale) const {
+  SelectDefaultFont(hDC, 1);
+  SetTextColor(hDC, kTextGreen);
+  for (const Label& caption : kCaptions) WriteLabel(hDC, caption, scale);
+}
+
+void DrawBrakeNote(HDC hDC, double scale) {
+  for (const ColouredLabel& part : kBrakeNote) {
+    SetTextColor(hDC, part.colour);
+    WriteLabel(hDC, part.label, scale);
+  }
+}

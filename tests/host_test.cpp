@@ -8,6 +8,7 @@
 #include "host/oapi.h"
 #include "sim/config.h"
 #include "sim/host.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -35,8 +36,7 @@ TEST(Config, KeysMatchWithoutCaseAndValuesMustBeWholeNumbers) {
 
 TEST(Config, HandlesThatAreNullClosedOrForgedReadAsFailure) {
   TheHost().Reset();
-  const auto dir = std::filesystem::path(testing::TempDir()) / "vitals_host_test";
-  std::filesystem::create_directories(dir);
+  const auto dir = TempDirFor("vitals_host_test");
   std::ofstream(dir / "Orbiter.cfg") << "PanelScale = 2\n";
   TheHost().configDir = dir.string();
   char key[] = "PanelScale";

@@ -11,6 +11,7 @@
 #include "sim/host.h"
 #include "sim/module.h"
 #include "sim/null_surface.h"
+#include "temp_dir.h"
 
 namespace {
 bool failNothrowAllocations = false;
@@ -29,8 +30,7 @@ class ModuleLife : public testing::Test {
  protected:
   void SetUp() override {
     TheHost().Reset();
-    configDir_ = std::filesystem::path(testing::TempDir()) / "vitals_module_test";
-    std::filesystem::create_directories(configDir_);
+    configDir_ = TempDirFor("vitals_module_test");
     TheHost().configDir = configDir_.string();
     WriteConfig("GenericMFDSize = 6\nPanelScale = 1\n");
     TheHost().focus = vessel_.Interface();

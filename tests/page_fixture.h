@@ -22,6 +22,7 @@ class PageTest : public testing::Test {
   void SetUp() override {
     sim::TheHost().Reset();
     sim::TheHost().focus = vessel.Interface();
+    renderWindow = sim::TheHost().renderWindow;
     sim::TheHost().trace.Enable(true);
     showDescriptions = false;
     logExhausts = false;

@@ -6,7 +6,7 @@
 #include "host/oapi.h"
 
 #ifdef _WIN32
-#define LookUpExport(module, name) reinterpret_cast<ExitRoutine>(GetProcAddress(module, name))
+#define LookUpExport(module, name) reinterpret_cast<ExitRoutine>(reinterpret_cast<void*>(GetProcAddress(module, name)))
 #else
 #include <dlfcn.h>
 #define LookUpExport(module, name) reinterpret_cast<ExitRoutine>(dlsym(module, name))

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Renders situations with the Linux vitals-sim and with the Windows one under
+# wine, and compares the pages pixel by pixel outside the text boxes.
+#   compare.sh LINUX_SIM LINUX_MODULE WINDOWS_BIN PAGE_DIFF EXAMPLES OUT
+# WINDOWS_BIN holds vitals-sim.exe and the 64-bit Vitals.dll; the wine prefix
+# is made beside it on the first run. Situations: every EXAMPLES/*.json, and a
+# generated set over cockpit modes 1 to 3, legend and log scale on and off,
+# with levels beyond their nominal ranges. Results and diff images go to OUT.
+# Exit 0 when every page matches, 1 otherwise, 77 when wine or the cross
+# compiler is missing.
+set -uo pipefail
+[ $# -eq 6 ] || { echo "usage: compare.sh LINUX_SIM LINUX_MODULE WINDOWS_BIN PAGE_DIFF EXAMPLES OUT" >&2; exit 2; }
+linux_sim=$1 linux_module=$2 windows_bin=$3 page_diff=$4 examples=$5 out=$6
+for tool in wine x86_64-w64-mingw32-g++-win32; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool not installed"; exit 77; }
+done
+for f in "$linux_sim" "$linux_module" "$windows_bin/vitals-sim.exe" "$windows_bin/Vitals.dll" "$page_diff"; do
+  [ -f "$f" ] || { echo "$f: not found" >&2; exit 1; }
+done
+
+export WINEPREFIX
+WINEPREFIX=$(cd "$windows_bin/.." && pwd)/wineprefix
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+unset DISPLAY WAYLAND_DISPLAY
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "creating the wine prefix $WINEPREFIX"
+  timeout 300 wineboot -i </dev/null >/dev/null 2>&1 || { echo "wineboot failed or timed out" >&2; exit 1; }
+fi
+# One wine server for the whole run, ended on exit.
+wineserver -p 60 >/dev/null 2>&1
+trap 'wineserver -k >/dev/null 2>&1' EXIT
+
+rm -rf "$out"
+mkdir -p "$out/situations" || exit 1
+
+# The generated set. Levels cycle through values beyond the nominal ranges.
+levels=(2.5 -3 1e6 '"inf"' '"nan"' 0.5 '"-inf"' 1 -1e6 0.25 1e-300 -0.5)
+level() { echo "${levels[$(( $1 % ${#levels[@]} ))]}"; }
+n=0
+for cockpit in 1 2 3; do
+  for legend in off on; do
+    for scale in lin log; do
+      keys=()
+      [ $legend = on ] && keys+=(35)
+      [ $scale = log ] && keys+=(38)
+      groups=""
+      for g in $(seq 0 14); do
+        count=$(( g == 2 ? 3 : g >= 13 ? 1 : 2 ))
+        list=""
+        for k in $(seq 0 $((count - 1))); do list+="${list:+, }$(level $((n + g + k)))"; done
+        groups+="${groups:+, }\"$g\": [$list]"
+      done
+      cat >"$out/situations/cockpit$cockpit-legend-$legend-$scale.json" <<JSON
+{
+  "cockpit_mode": $cockpit,
+  "config": "GenericMFDSize = $(( 4 + n % 5 ))\nPanelScale = 1.$n\n",
+  "keys": [$(IFS=,; echo "${keys[*]}")],
+  "attitude_mode": $(( n % 3 )),
+  "vessel": {
+    "thrusters": {$groups},
+    "control_surfaces": {"0": $(level $n), "1": $(level $((n + 1))), "2": $(level $((n + 2)))},
+    "wheel_brakes": {"1": $(level $((n + 3))), "2": $(level $((n + 4)))},
+    "navmodes": [$(( n % 8 ))],
+    "adc_mode": $(( n % 8 )),
+    "flight_status": $(( n % 4 ))
+  }
+}
+JSON
+      n=$((n + 1))
+    done
+  done
+done
+for f in "$examples"/*.json; do
+  [ -e "$f" ] && cp "$f" "$out/situations/example-$(basename "$f")"
+done
+
+# Host-side lines of a trace: what the module asked of the host, pointers left out.
+host_side() {
+  grep -v -E '^(MoveToEx|LineTo|Polyline|Polygon|Ellipse|Rectangle|SetPixel|CreateSolidBrush|FillRect|DeleteObject|SetTextColor|TextOutA|BeginPaint|EndPaint) ' "$1" |
+    grep -v -x -E 'BeginPaint|EndPaint' | sed -E 's/^(InitLib|> opcOpenRenderViewport) [0-9a-fA-Fx]+/\1 PTR/'
+}
+
+total=0 failed=0 compared_all=0 differing_all=0
+for situation in "$out/situations"/*.json; do
+  name=$(basename "$situation" .json)
+  dir="$out/$name"
+  mkdir -p "$dir"
+  total=$((total + 1))
+  if ! "$linux_sim" render --state "$situation" --module "$linux_module" --png "$dir/linux.png" --trace "$dir/linux.trace" \
+      >"$dir/linux.log" 2>&1; then
+    echo "$name: FAIL: the Linux vitals-sim failed: $(tail -n 3 "$dir/linux.log")"; failed=$((failed + 1)); continue
+  fi
+  # The Windows host fits the display with its own font; use the Linux size.
+  read -r width height < <(awk '$1 == ">" && $2 == "ModeMsgProc" {print $5, $6; exit}' "$dir/linux.trace")
+  pinned="$dir/situation.json"
+  if grep -q '"display"' "$situation"; then
+    cp "$situation" "$pinned"
+  else
+    sed "0,/{/s//{\"display\": {\"width\": $width, \"height\": $height},/" "$situation" >"$pinned"
+  fi
+  if ! (cd "$dir" && timeout 120 wine "$windows_bin/vitals-sim.exe" render --state situation.json --png windows.png \
+      --trace windows.trace >windows.log 2>&1); then
+    echo "$name: FAIL: the Windows vitals-sim failed: $(tail -n 3 "$dir/windows.log")"; failed=$((failed + 1)); continue
+  fi
+  if ! diff <(host_side "$dir/linux.trace") <(host_side "$dir/windows.trace" | tr -d '\r') >"$dir/session.diff"; then
+    echo "$name: FAIL: the two hosts ran different sessions:"; head -n 10 "$dir/session.diff"; failed=$((failed + 1)); continue
+  fi
+  "$page_diff" "$name" "$dir/linux.png" "$dir/windows.png" "$dir/linux.trace" "$dir/diff.png" | tee "$dir/result.txt"
+  status=${PIPESTATUS[0]}
+  read -r c d < <(awk '/pixels compared/ {print $2, $5}' "$dir/result.txt")
+  compared_all=$((compared_all + ${c:-0})) differing_all=$((differing_all + ${d:-0}))
+  [ "$status" -eq 0 ] || failed=$((failed + 1))
+done
+
+echo "situations: $total, pixels compared: $compared_all, differing: $differing_all"
+echo "$((total - failed)) passed, $failed failed"
+[ $failed -eq 0 ] && [ $total -gt 0 ]

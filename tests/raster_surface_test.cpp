@@ -453,7 +453,7 @@ TEST(RasterRectangle, ThinEmptyAndExtremeBoxes) {
 // ---------------------------------------------------------------------------------------------
 
 // Ellipse pictures: the points of GDI's traced quadrant mirrored four ways in the
-// pen, over its elliptic region filled black (worked through by hand from the stepping).
+// pen, over its elliptic region filled black.
 TEST(RasterEllipse, ThirteenSquare) {
   RasterSurface s = Canvas(15, 15);
   s.Ellipse(1, 1, 14, 14);

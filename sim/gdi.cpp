@@ -3,11 +3,22 @@
 
 #include "host/gdi.h"
 #include "sim/host.h"
+#include "sim/host_drawing.h"
+#include "sim/style.h"
 
 using sim::Field;
 using sim::TheHost;
 
 DrawingSurface::~DrawingSurface() = default;
+
+void sim::DrawTitle(HDC hdc, const char* title, int len) {
+  hdc->SetTextColor(kTitleColour);
+  hdc->TextOut(kTitleX, kTitleY, title, len);
+}
+
+void sim::SelectHostPen(HDC hdc, int index) { hdc->SelectPen(index); }
+
+void sim::SelectHostFont(HDC hdc, int index) { hdc->SelectFont(index); }
 
 namespace {
 
@@ -79,7 +90,7 @@ BOOL Rectangle(HDC hdc, int l, int t, int r, int b) {
 }
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF c) {
-  TheHost().trace.Add("SetPixel %d %d %s", x, y, Field::Colour(c).c_str());
+  if (TheHost().trace.Enabled()) TheHost().trace.Add("SetPixel %d %d %s", x, y, Field::Colour(c).c_str());
   if (!Usable(hdc, "SetPixel")) return 0xFFFFFFFF;
   hdc->SetPixel(x, y, c);
   return c;
@@ -87,7 +98,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF c) {
 
 HBRUSH CreateSolidBrush(COLORREF c) {
   sim::Host& host = TheHost();
-  host.trace.Add("CreateSolidBrush %s", Field::Colour(c).c_str());
+  if (host.trace.Enabled()) host.trace.Add("CreateSolidBrush %s", Field::Colour(c).c_str());
   HBRUSH brush = host.brushes.Create(c);
   if (!brush) host.Fault("too many live brushes");
   return brush;
@@ -115,7 +126,7 @@ BOOL DeleteObject(HGDIOBJ obj) {
   const auto brush = static_cast<HBRUSH>(obj);
   COLORREF colour = 0;
   const bool live = host.brushes.Find(brush, &colour);
-  host.trace.Add("DeleteObject %s", live ? Field::Colour(colour).c_str() : "stale");
+  if (host.trace.Enabled()) host.trace.Add("DeleteObject %s", live ? Field::Colour(colour).c_str() : "stale");
   if (!live) {
     host.Fault("DeleteObject of a deleted or unknown brush");
     return 0;
@@ -125,7 +136,7 @@ BOOL DeleteObject(HGDIOBJ obj) {
 }
 
 COLORREF SetTextColor(HDC hdc, COLORREF c) {
-  TheHost().trace.Add("SetTextColor %s", Field::Colour(c).c_str());
+  if (TheHost().trace.Enabled()) TheHost().trace.Add("SetTextColor %s", Field::Colour(c).c_str());
   if (!Usable(hdc, "SetTextColor")) return 0xFFFFFFFF;
   return hdc->SetTextColor(c);
 }

@@ -1,330 +1,35 @@
-// vitals-sim: runs the built module in the stand-in host for a described
-// situation and writes the page as a PNG and the session as a trace.
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
+// vitals-sim: the stand-in host as a Linux program, drawing on the rasterising surface.
 #include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <map>
-#include <optional>
-#include <sstream>
-#include <string>
-#include <vector>
 
-#include "sim/font.h"
 #include "sim/host.h"
-#include "sim/module.h"
-#include "sim/png.h"
 #include "sim/raster_surface.h"
-#include "sim/situation.h"
-#include "sim/style.h"
-
-namespace fs = std::filesystem;
+#include "sim/render.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vitals-sim render [--state FILE] [--png FILE] [--trace FILE] [--config-dir DIR] [--module FILE]\n";
-
-// Exit statuses.
-constexpr int kHostFault = 1;  // the module misused the host, or the session failed
-constexpr int kBadInput = 2;
-
-struct Failure {
-  int status;
-  std::string message;
-  bool usage = false;  // a mistake on the command line
-};
-
-[[noreturn]] void Fail(int status, std::string message) { throw Failure{status, std::move(message)}; }
-[[noreturn]] void Misuse(std::string message) { throw Failure{kBadInput, std::move(message), true}; }
-
-struct Options {
-  std::optional<std::string> state, png, trace, configDir, module;
-};
-
-Options ParseArguments(int argc, char** argv) {
-  if (argc < 2) Misuse("no command given");
-  if (std::strcmp(argv[1], "render") != 0) Misuse(std::string("unknown command '") + argv[1] + "'");
-  Options options;
-  const std::map<std::string, std::optional<std::string>*> named = {
-      {"--state", &options.state},
-      {"--png", &options.png},
-      {"--trace", &options.trace},
-      {"--config-dir", &options.configDir},
-      {"--module", &options.module},
-  };
-  for (int i = 2; i < argc; ++i) {
-    std::string name = argv[i];
-    std::optional<std::string> value;
-    if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-      value = name.substr(eq + 1);
-      name.erase(eq);
-    }
-    const auto option = named.find(name);
-    if (option == named.end()) Misuse("unknown option '" + name + "'");
-    if (!value) {
-      if (i + 1 >= argc || std::strncmp(argv[i + 1], "--", 2) == 0) Misuse("option " + name + " needs a value");
-      value = argv[++i];
-    }
-    if (value->empty()) Misuse("option " + name + " needs a non-empty value");
-    if (*option->second) Misuse("option " + name + " given twice");
-    *option->second = *value;
-  }
-  std::error_code ec;
-  if (options.png && options.trace && fs::weakly_canonical(*options.png, ec) == fs::weakly_canonical(*options.trace, ec))
-    Misuse("--png and --trace name the same file");
-  return options;
-}
-
-// The whole of a small text file.
-std::string ReadText(const std::string& file, std::size_t most) {
-  std::error_code ec;
-  if (fs::is_directory(file, ec)) Fail(kBadInput, file + ": is a folder, not a file");
-  std::ifstream in(file, std::ios::binary);
-  if (!in) Fail(kBadInput, file + ": cannot read: " + std::strerror(errno));
-  std::string text(most + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (in.bad()) Fail(kBadInput, file + ": cannot read: " + std::strerror(errno));
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  return text;
-}
-
-sim::Situation LoadSituation(const std::optional<std::string>& file) {
-  if (!file) return sim::DefaultSituation();
-  const std::string text = ReadText(*file, sim::kMaxSituationBytes);
-  try {
-    return sim::ParseSituation(text);
-  } catch (const sim::SituationError& e) {
-    Fail(kBadInput, *file + ": " + (e.Path().empty() ? "" : e.Path() + ": ") + e.what());
-  }
-}
-
-// An output file's folder must exist and the name must not be a folder itself.
-void CheckTarget(const std::string& file) {
-  std::error_code ec;
-  if (fs::is_directory(file, ec)) Fail(kBadInput, file + ": is a folder, not a file");
-  const fs::path folder = fs::path(file).parent_path();
-  if (!folder.empty() && !fs::is_directory(folder, ec)) Fail(kBadInput, file + ": folder " + folder.string() + " not found");
-}
-
-// The folder this program was started from.
-fs::path ProgramFolder() {
-  std::error_code ec;
-  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) Fail(kHostFault, std::string("cannot find the program's own folder: ") + ec.message());
-  return self.parent_path();
-}
-
-// A private folder holding Orbiter.cfg, removed with its contents on destruction.
-class ConfigFolder {
+class RasterPage final : public sim::PageSurface {
  public:
-  explicit ConfigFolder(const std::string& config) {
-    std::error_code ec;
-    std::string pattern = (fs::temp_directory_path(ec) / "vitals-sim.XXXXXX").string();
-    if (ec || !mkdtemp(pattern.data())) Fail(kHostFault, "cannot create a configuration folder: " + std::string(std::strerror(errno)));
-    path_ = pattern;
-    std::ofstream out(path_ / "Orbiter.cfg", std::ios::binary);
-    out << config;
-    out.close();
-    if (!out) Fail(kHostFault, "cannot write " + (path_ / "Orbiter.cfg").string());
-  }
-  ConfigFolder(const ConfigFolder&) = delete;
-  ConfigFolder& operator=(const ConfigFolder&) = delete;
-  ~ConfigFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string Path() const { return path_.string(); }
+  RasterPage(int width, int height) : surface_(width, height) {}
+  HDC Dc() override { return &surface_; }
+  sim::Image Picture() const override { return surface_.Picture(); }
+  int TextWidth(const char* text, int len) const override { return surface_.TextFont().TextWidth(text, len); }
+  int CellHeight() const override { return surface_.TextFont().CellHeight(); }
 
  private:
-  fs::path path_;
+  sim::RasterSurface surface_;
 };
-
-// A file written under a temporary name beside its target; renamed into place
-// by Commit, removed if never committed.
-class PendingFile {
- public:
-  PendingFile(const std::string& target, const std::string& text) : target_(target), temp_(target + ".XXXXXX") {
-    const int fd = mkstemp(temp_.data());
-    if (fd < 0) {
-      const int error = errno;
-      temp_.clear();
-      Fail(kHostFault, "cannot create a temporary file beside " + target + ": " + std::strerror(error));
-    }
-    // mkstemp makes the file private; give it the mode a new file would have.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    std::FILE* file = fdopen(fd, "wb");
-    bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    int error = errno;
-    if (!file) {
-      close(fd);
-    } else if (std::fclose(file) != 0 && written) {
-      written = false;
-      error = errno;
-    }
-    if (!written) {
-      std::remove(temp_.c_str());
-      Fail(kHostFault, "cannot write " + temp_ + ": " + std::strerror(error));
-    }
-  }
-  PendingFile(const PendingFile&) = delete;
-  PendingFile& operator=(const PendingFile&) = delete;
-  ~PendingFile() {
-    if (!temp_.empty()) std::remove(temp_.c_str());
-  }
-  void Commit() {
-    if (std::rename(temp_.c_str(), target_.c_str()) != 0)
-      Fail(kHostFault, "cannot rename " + temp_ + " to " + target_ + ": " + std::strerror(errno));
-    temp_.clear();
-  }
-
- private:
-  std::string target_;
-  std::string temp_;
-};
-
-// Texts of the page that reach furthest right or down: design position, text,
-// and whether the legend's pixel offset moves it.
-struct Reach {
-  double x, y;
-  const char* text;
-  bool shifted;
-};
-constexpr Reach kReach[] = {
-    {129, 0, "1. Yaw right/Pitch up/dn/Move up/dn/bck/right", true},
-    {225, 149, "14. Main thrust right", true},
-    {298, 183, "+x", true},
-    {280, 200, "-y(dn)", true},
-    {281, 254, "16", false},
-    {110, 289, "23. AutoPilot/AF ctrl/", false},
-    {128, 300, "RCS mode/Flight Status", false},
-    {260, 267, "AP: Hold Alt", false},
-    {260, 278, "AF: pitch", false},
-    {260, 289, "RCS: N/A", false},
-    {260, 300, "In flight", false},
-};
-// The drawn page in design units, without its texts.
-constexpr double kPageWidth = 320;
-constexpr double kPageHeight = 310;
-
-// A display large enough for the whole page at the situation's scale, texts included.
-void FitDisplay(sim::Situation& s) {
-  const double scale = sim::PageScaleOf(s);
-  const double fit = std::isfinite(scale) ? std::fabs(scale) : 1.0;
-  const int legendOffset = s.cockpitMode == 1 ? -3 : s.cockpitMode == 3 ? 5 : 0;
-  const sim::Font font(sim::DefaultFontFile(), sim::kDefaultFontPixels);
-  double width = std::ceil(kPageWidth * fit), height = std::ceil(kPageHeight * fit);
-  for (const Reach& r : kReach) {
-    const int len = static_cast<int>(std::strlen(r.text));
-    width = std::max(width, std::trunc(r.x * fit) + (r.shifted ? legendOffset : 0) + font.TextWidth(r.text, len) + 1);
-    height = std::max(height, std::trunc(r.y * fit) + font.CellHeight() + 1);
-  }
-  const auto side = [](double v) { return static_cast<int>(std::clamp(v, 1.0, double(sim::kMaxDisplaySide))); };
-  if (s.width == 0) s.width = side(width);
-  if (s.height == 0) s.height = side(height);
-}
-
-std::string Describe(const std::string& path, const std::string& error) {
-  return error.rfind(path, 0) == 0 ? error : path + ": " + error;
-}
-
-int Render(const Options& options) {
-  sim::Situation situation = LoadSituation(options.state);
-
-  std::error_code ec;
-  if (options.configDir) {
-    if (!fs::is_directory(*options.configDir, ec)) Fail(kBadInput, *options.configDir + ": configuration folder not found");
-    const fs::path cfg = fs::path(*options.configDir) / "Orbiter.cfg";
-    situation.config = fs::is_regular_file(cfg, ec) ? ReadText(cfg.string(), sim::kMaxSituationBytes) : std::string();
-  }
-  const std::string modulePath = options.module ? *options.module : (ProgramFolder() / "Vitals.so").string();
-  if (!fs::exists(modulePath, ec)) Fail(kBadInput, modulePath + ": module not found");
-
-  std::optional<std::string> png = options.png, trace = options.trace;
-  if (!png && !trace) png = "vitals.png";
-  if (png) CheckTarget(*png);
-  if (trace) CheckTarget(*trace);
-
-  FitDisplay(situation);
-  sim::RasterSurface surface(situation.width, situation.height);
-
-  std::optional<ConfigFolder> privateConfig;
-  if (!options.configDir) privateConfig.emplace(situation.config);
-
-  sim::Host& host = sim::TheHost();
-  host.Reset();
-  host.cockpitMode = situation.cockpitMode;
-  host.attitudeMode = situation.attitudeMode;
-  host.configDir = options.configDir ? *options.configDir : privateConfig->Path();
-  sim::Vessel vessel;
-  vessel.State() = situation.vessel;
-  host.focus = vessel.Interface();
-  host.trace.Enable(true);
-
-  {
-    std::string error;
-    // A name without a slash would send dlopen searching the library path.
-    std::unique_ptr<sim::Module> module = sim::Module::Load(fs::absolute(modulePath).string(), &error);
-    if (!module) Fail(kBadInput, Describe(modulePath, error));
-    module->Init();
-    module->OpenRenderViewport(host.renderWindow, static_cast<DWORD>(situation.width),
-                               static_cast<DWORD>(situation.height));
-    const sim::Mode* mode = host.FindMode("Vitals");
-    if (!mode) Fail(kHostFault, modulePath + ": registers no display mode \"Vitals\"");
-    std::unique_ptr<sim::Display> display =
-        sim::Display::Open(mode->id, static_cast<DWORD>(situation.width), static_cast<DWORD>(situation.height),
-                           vessel.Interface(), &error);
-    if (!display) Fail(kHostFault, Describe(modulePath, error));
-    for (const DWORD key : situation.keys) display->ConsumeKeyBuffered(key);
-    display->Update(&surface);
-    display.reset();
-    module->CloseRenderViewport();
-    module->Exit();
-  }
-  privateConfig.reset();
-
-  // The trace waits under a temporary name until the picture is in place.
-  std::optional<PendingFile> traceFile;
-  if (trace) traceFile.emplace(*trace, host.trace.Text());
-  if (png) {
-    std::string error;
-    if (!sim::WritePng(*png, surface, &error)) Fail(kHostFault, Describe(*png, error));
-  }
-  if (traceFile) {
-    try {
-      traceFile->Commit();
-    } catch (const Failure&) {
-      if (png) std::remove(png->c_str());
-      throw;
-    }
-  }
-  if (png) std::cout << *png << '\n';
-  if (trace) std::cout << *trace << '\n';
-
-  for (const std::string& fault : host.faults) std::cerr << "vitals-sim: host fault: " << fault << '\n';
-  return host.faults.empty() ? 0 : kHostFault;
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  try {
-    return Render(ParseArguments(argc, argv));
-  } catch (const Failure& f) {
-    std::cerr << "vitals-sim: " << f.message << '\n';
-    if (f.usage) std::cerr << kUsage;
-    return f.status;
-  } catch (const std::exception& e) {
-    std::cerr << "vitals-sim: " << e.what() << '\n';
-    return kHostFault;
-  }
+  std::error_code ec;
+  const sim::Platform platform = {
+      "Vitals.so",
+      std::filesystem::read_symlink("/proc/self/exe", ec).parent_path(),
+      sim::TheHost().renderWindow,
+      [](int width, int height) -> std::unique_ptr<sim::PageSurface> {
+        return std::make_unique<RasterPage>(width, height);
+      },
+  };
+  return sim::RenderMain(argc, argv, platform);
 }

@@ -3,7 +3,7 @@
 
 #include "host/mfd.h"
 #include "sim/host.h"
-#include "sim/style.h"
+#include "sim/host_drawing.h"
 
 using sim::Field;
 using sim::TheHost;
@@ -23,20 +23,18 @@ void MFD::RecallStatus() {}
 void MFD::Title(HDC hDC, const char* title) const {
   const int len = title ? static_cast<int>(std::strlen(title)) : 0;
   if (TheHost().trace.Enabled()) TheHost().trace.Add("Title %s", Field::Text(title, len).c_str());
-  if (!hDC) return;
-  hDC->SetTextColor(sim::kTitleColour);
-  hDC->TextOut(sim::kTitleX, sim::kTitleY, title, len);
+  if (hDC && title) sim::DrawTitle(hDC, title, len);
 }
 
 HPEN MFD::SelectDefaultPen(HDC hDC, DWORD i) const {
   TheHost().trace.Add("SelectDefaultPen %u", static_cast<unsigned>(i));
-  if (hDC) hDC->SelectPen(static_cast<int>(i));
+  if (hDC) sim::SelectHostPen(hDC, static_cast<int>(i));
   return nullptr;
 }
 
 HFONT MFD::SelectDefaultFont(HDC hDC, DWORD i) const {
   TheHost().trace.Add("SelectDefaultFont %u", static_cast<unsigned>(i));
-  if (hDC) hDC->SelectFont(static_cast<int>(i));
+  if (hDC) sim::SelectHostFont(hDC, static_cast<int>(i));
   return nullptr;
 }
 

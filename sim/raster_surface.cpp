@@ -390,4 +390,15 @@ void RasterSurface::TextOut(int x, int y, const char* text, int len) {
   }
 }
 
+Image RasterSurface::Picture() const {
+  Image image{width_, height_, std::vector<unsigned char>(pixels_.size() * 3)};
+  for (std::size_t i = 0; i < pixels_.size(); ++i) {
+    const COLORREF c = pixels_[i];  // 0x00BBGGRR
+    image.rgb[3 * i] = static_cast<unsigned char>(c);
+    image.rgb[3 * i + 1] = static_cast<unsigned char>(c >> 8);
+    image.rgb[3 * i + 2] = static_cast<unsigned char>(c >> 16);
+  }
+  return image;
+}
+
 }  // namespace sim

@@ -8,6 +8,7 @@
 
 #include "host/gdi.h"
 #include "sim/font.h"
+#include "sim/output.h"
 
 namespace sim {
 
@@ -43,6 +44,8 @@ class OAPIFUNC RasterSurface final : public DrawingSurface {
   // Rows top to bottom, Width() pixels each.
   const COLORREF* Data() const { return pixels_.data(); }
   const Font& TextFont() const { return font_; }
+  // The pixels as an RGB image.
+  Image Picture() const;
 
  private:
   void Plot(std::int64_t x, std::int64_t y, COLORREF c);

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/png.h"
+#include "sim/output.h"
 #include "sim/raster_surface.h"
 #include "sim/style.h"
 #include "temp_dir.h"
@@ -616,17 +616,17 @@ TEST(RasterPng, WritesAnImageAndLeavesNothingBehindOnFailure) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   std::string error;
-  ASSERT_TRUE(sim::WritePng((dir / "a.png").string(), s, &error)) << error;
+  ASSERT_TRUE(sim::WritePng((dir / "a.png").string(), s.Picture(), &error)) << error;
   std::ifstream in(dir / "a.png", std::ios::binary);
   std::string head(8, '\0');
   in.read(head.data(), 8);
   EXPECT_EQ(head, "\x89PNG\r\n\x1a\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
 
-  EXPECT_FALSE(sim::WritePng((dir / "missing" / "b.png").string(), s, &error));
+  EXPECT_FALSE(sim::WritePng((dir / "missing" / "b.png").string(), s.Picture(), &error));
   EXPECT_FALSE(error.empty());
   std::filesystem::create_directories(dir / "taken.png");  // the rename cannot replace a directory
-  EXPECT_FALSE(sim::WritePng((dir / "taken.png").string(), s, nullptr));
+  EXPECT_FALSE(sim::WritePng((dir / "taken.png").string(), s.Picture(), nullptr));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
 }
 

@@ -6,30 +6,10 @@
 
 #include "sim/windows/gdi_objects.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wunused-parameter"
-#include <stb/stb_image_write.h>
-#pragma GCC diagnostic pop
-
 namespace sim {
 namespace {
 
 constexpr int kMaxSide = 16384;
-
-void Append(void* context, void* data, int size) {
-  auto* out = static_cast<std::vector<unsigned char>*>(context);
-  const auto* bytes = static_cast<const unsigned char*>(data);
-  out->insert(out->end(), bytes, bytes + size);
-}
-
-bool Fail(std::string* error, const std::string& why) {
-  if (error) *error = why;
-  return false;
-}
 
 }  // namespace
 
@@ -72,41 +52,28 @@ GdiSurface::~GdiSurface() {
   DeleteDC(dc_);
 }
 
-COLORREF GdiSurface::Pixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+Image GdiSurface::Picture() const {
   GdiFlush();
-  const std::uint32_t p = bits_[std::size_t(y) * std::size_t(width_) + std::size_t(x)];
-  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  Image image{width_, height_, std::vector<unsigned char>(std::size_t(width_) * std::size_t(height_) * 3)};
+  for (std::size_t i = 0; i < std::size_t(width_) * std::size_t(height_); ++i) {
+    const std::uint32_t p = bits_[i];  // 0x00RRGGBB
+    image.rgb[3 * i] = static_cast<unsigned char>(p >> 16);
+    image.rgb[3 * i + 1] = static_cast<unsigned char>(p >> 8);
+    image.rgb[3 * i + 2] = static_cast<unsigned char>(p);
+  }
+  return image;
 }
 
-bool GdiSurface::WritePng(const std::string& path, std::string* error) const {
-  GdiFlush();
-  const std::size_t n = std::size_t(width_) * std::size_t(height_);
-  std::vector<unsigned char> rgb(n * 3);
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint32_t p = bits_[i];  // 0x00RRGGBB
-    rgb[3 * i] = static_cast<unsigned char>(p >> 16);
-    rgb[3 * i + 1] = static_cast<unsigned char>(p >> 8);
-    rgb[3 * i + 2] = static_cast<unsigned char>(p);
-  }
-  std::vector<unsigned char> png;
-  if (!stbi_write_png_to_func(Append, &png, width_, height_, 3, rgb.data(), width_ * 3))
-    return Fail(error, "cannot encode PNG");
+int GdiSurface::TextWidth(const char* text, int len) const {
+  SIZE extent{};
+  GetTextExtentPoint32A(dc_, text, len, &extent);
+  return extent.cx;
+}
 
-  const std::string temp = path + ".part" + std::to_string(GetCurrentProcessId());
-  std::FILE* file = std::fopen(temp.c_str(), "wb");
-  if (!file) return Fail(error, "cannot create " + temp);
-  const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-  if (std::fclose(file) != 0 || !written) {
-    std::remove(temp.c_str());
-    return Fail(error, "cannot write " + temp);
-  }
-  if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    const DWORD e = GetLastError();
-    std::remove(temp.c_str());
-    return Fail(error, "cannot rename " + temp + " to " + path + ": error " + std::to_string(e));
-  }
-  return true;
+int GdiSurface::CellHeight() const {
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc_, &metrics);
+  return metrics.tmHeight;
 }
 
 }  // namespace sim

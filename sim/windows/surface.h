@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <string>
 
+#include "sim/render.h"
+
 namespace sim {
 
-class GdiSurface {
+class GdiSurface final : public PageSurface {
  public:
   // Black pixels; stock black pen and brush, default font 1, black text drawn
   // transparently from its top-left corner. Throws std::invalid_argument for a
@@ -19,15 +21,10 @@ class GdiSurface {
   GdiSurface& operator=(const GdiSurface&) = delete;
   ~GdiSurface();
 
-  HDC Dc() const { return dc_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  // The pixel at (x, y) as 0x00BBGGRR, after any pending drawing is flushed.
-  COLORREF Pixel(int x, int y) const;
-
-  // Writes an 8-bit RGB PNG through a temporary file beside path, so a failure
-  // leaves no partial file; on failure *error says why.
-  bool WritePng(const std::string& path, std::string* error) const;
+  HDC Dc() override { return dc_; }
+  Image Picture() const override;
+  int TextWidth(const char* text, int len) const override;
+  int CellHeight() const override;
 
  private:
   int width_;

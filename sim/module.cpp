@@ -1,15 +1,14 @@
 #include "sim/module.h"
 
-#include <dlfcn.h>
-
 #include "sim/host.h"
+#include "sim/library.h"
 
 namespace sim {
 namespace {
 
 template <typename F>
-bool Find(void* handle, const char* name, F* out, std::string* error) {
-  *out = reinterpret_cast<F>(dlsym(handle, name));
+bool Find(void* library, const char* name, F* out, std::string* error) {
+  *out = reinterpret_cast<F>(FindSymbol(library, name));
   if (!*out && error) *error = std::string("entry point ") + name + " not found";
   return *out != nullptr;
 }
@@ -17,35 +16,33 @@ bool Find(void* handle, const char* name, F* out, std::string* error) {
 }  // namespace
 
 std::unique_ptr<Module> Module::Load(const std::string& path, std::string* error) {
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle) {
-    if (error) *error = "cannot load module: " + std::string(dlerror());
-    return nullptr;
-  }
-  std::unique_ptr<Module> module(new Module(handle));
+  if (kLoaderRunsEntry) TheHost().trace.Add("> DllMain 1");
+  void* library = OpenLibrary(path, error);
+  if (!library) return nullptr;
+  std::unique_ptr<Module> module(new Module(library));
   std::string missing;
-  const bool complete = Find(handle, "DllMain", &module->entry_, &missing) &&
-                        Find(handle, "opcDLLInit", &module->init_, &missing) &&
-                        Find(handle, "opcDLLExit", &module->exit_, &missing) &&
-                        Find(handle, "opcOpenRenderViewport", &module->openViewport_, &missing) &&
-                        Find(handle, "opcCloseRenderViewport", &module->closeViewport_, &missing) &&
-                        Find(handle, "GetModuleVersion", &module->version_, &missing);
+  const bool complete = (kLoaderRunsEntry || Find(library, "DllMain", &module->entry_, &missing)) &&
+                        Find(library, "opcDLLInit", &module->init_, &missing) &&
+                        Find(library, "opcDLLExit", &module->exit_, &missing) &&
+                        Find(library, "opcOpenRenderViewport", &module->openViewport_, &missing) &&
+                        Find(library, "opcCloseRenderViewport", &module->closeViewport_, &missing) &&
+                        Find(library, "GetModuleVersion", &module->version_, &missing);
   if (!complete) {
     if (error) *error = path + ": " + missing;
-    module->entry_ = nullptr;  // never attached, so never detached
+    module->entry_ = nullptr;  // never attached by the host, so never detached by it
     return nullptr;
   }
-  TheHost().trace.Add("> DllMain 1");
-  module->entry_(module->Instance(), 1, nullptr);
+  if (module->entry_) {
+    TheHost().trace.Add("> DllMain 1");
+    module->entry_(module->Instance(), 1, nullptr);
+  }
   return module;
 }
 
 Module::~Module() {
-  if (entry_) {
-    TheHost().trace.Add("> DllMain 0");
-    entry_(Instance(), 0, nullptr);
-  }
-  dlclose(handle_);
+  if (kLoaderRunsEntry || entry_) TheHost().trace.Add("> DllMain 0");
+  if (entry_) entry_(Instance(), 0, nullptr);
+  CloseLibrary(handle_);
 }
 
 void Module::Init() {

@@ -5,6 +5,7 @@
 #include "page/pixel.h"
 #include "page/static/colour_key.h"
 #include "page/static/schematic.h"
+#include "page/text.h"
 
 HWND renderWindow = nullptr;
 
@@ -35,10 +36,7 @@ CockpitScale ScaleForCockpit(int cockpitMode) {
 
 void VitalsMFD::DrawScaleTag(HDC hDC, double scale) const {
   SelectDefaultFont(hDC, 1);
-  if (logExhausts)
-    TextOutA(hDC, Px(5, scale), Px(15, scale), "Log", 3);
-  else
-    TextOutA(hDC, Px(5, scale), Px(15, scale), "Norm", 4);
+  WriteText(hDC, Px(5, scale), Px(15, scale), logExhausts ? "Log" : "Norm");
 }
 
 void VitalsMFD::Update(HDC hDC) {

@@ -5,12 +5,10 @@
 #include "display/vitals_mfd.h"
 #include "page/indicators/mode_lines.h"
 #include "page/pixel.h"
+#include "page/colours.h"
+#include "page/text.h"
 
 namespace {
-
-constexpr COLORREF kPositiveGrey = RGB(192, 192, 192);
-constexpr COLORREF kNegativeWhite = RGB(255, 255, 255);
-constexpr COLORREF kBrakeRed = RGB(255, 0, 0);
 
 // One bar half, with a brush of its own.
 void FillHalf(HDC hDC, double scale, int left, int top, int right, int bottom, COLORREF colour) {
@@ -25,10 +23,6 @@ void Line(HDC hDC, int x0, int y0, int x1, int y1) {
   LineTo(hDC, x1, y1);
 }
 
-void WriteLabel(HDC hDC, int x, int y, std::string_view label) {
-  TextOutA(hDC, x, y, label.data(), static_cast<int>(label.size()));
-}
-
 // Bar placement along the tail: {barOffset, labelOffset, direction}.
 struct VerticalBar {
   int barOffset;
@@ -39,30 +33,30 @@ struct VerticalBar {
 }  // namespace
 
 void DrawRudderBar(HDC hDC, double level, int offset, double scale) {
-  FillHalf(hDC, scale, offset + 20, 249, offset + 32, 253, kNegativeWhite);
-  FillHalf(hDC, scale, offset + 33, 249, offset + 45, 253, kPositiveGrey);
+  FillHalf(hDC, scale, offset + 20, 249, offset + 32, 253, kWhite);
+  FillHalf(hDC, scale, offset + 33, 249, offset + 45, 253, kGrey);
   const int x = Px(level * 12 + (offset + 32), scale);
   Line(hDC, x, Px(247, scale), x, Px(255, scale));
 }
 
 void DrawElevatorBar(HDC hDC, double level, int barOffset, int labelOffset, int direction, double scale) {
-  FillHalf(hDC, scale, barOffset + 85, 272, barOffset + 89, 284, kPositiveGrey);
-  FillHalf(hDC, scale, barOffset + 85, 285, barOffset + 89, 297, kNegativeWhite);
+  FillHalf(hDC, scale, barOffset + 85, 272, barOffset + 89, 284, kGrey);
+  FillHalf(hDC, scale, barOffset + 85, 285, barOffset + 89, 297, kWhite);
   const double t = static_cast<double>(12 * direction) * level;
   const int row = Px(t + 285, scale);
   Line(hDC, Px(barOffset + 83, scale), row, Px(barOffset + 91, scale), row);
-  WriteLabel(hDC, Px(labelOffset + 90, scale), Px(t + 277, scale), level < 0 ? "-y" : "+y");
+  WriteText(hDC, Px(labelOffset + 90, scale), Px(t + 277, scale), level < 0 ? "-y" : "+y");
 }
 
 void DrawAileronBar(HDC hDC, double level, int barOffset, int labelOffset, int direction, double scale) {
   const bool upperPositive = direction < 0;
-  FillHalf(hDC, scale, barOffset + 77, 272, barOffset + 81, 284, upperPositive ? kPositiveGrey : kNegativeWhite);
-  FillHalf(hDC, scale, barOffset + 77, 285, barOffset + 81, 297, upperPositive ? kNegativeWhite : kPositiveGrey);
+  FillHalf(hDC, scale, barOffset + 77, 272, barOffset + 81, 284, upperPositive ? kGrey : kWhite);
+  FillHalf(hDC, scale, barOffset + 77, 285, barOffset + 81, 297, upperPositive ? kWhite : kGrey);
   const double t = static_cast<double>(12 * direction) * level;
   const int row = Px(t + 284, scale);
   Line(hDC, Px(barOffset + 75, scale), row, Px(barOffset + 83, scale), row);
   const bool markerAbove = static_cast<double>(direction) * level < 0;
-  WriteLabel(hDC, Px(labelOffset + 66, scale), Px(t + 277, scale), markerAbove ? "+y" : "-y");
+  WriteText(hDC, Px(labelOffset + 66, scale), Px(t + 277, scale), markerAbove ? "+y" : "-y");
 }
 
 void DrawRudders(HDC hDC, double scale, VESSEL* vessel) {
@@ -94,12 +88,12 @@ void VitalsMFD::DrawControlSurfaces(HDC hDC, double scale, VESSEL* vessel) const
 }
 
 void DrawBrakeMarker(HDC hDC, int offset, double scale) {
-  WriteLabel(hDC, Px(offset + 96, scale), Px(204, scale), "Bw");
+  WriteText(hDC, Px(offset + 96, scale), Px(204, scale), "Bw");
 }
 
 void VitalsMFD::DrawWheelBrakes(HDC hDC, double scale, VESSEL* vessel) {
   constexpr int kWheelSpacing = 112;
-  SetTextColor(hDC, kBrakeRed);
+  SetTextColor(hDC, kRed);
   for (int wheel = 1, offset = 0; offset < 2 * kWheelSpacing; ++wheel, offset += kWheelSpacing) {
     if (vessel->GetWheelbrakeLevel(wheel) > 0) DrawBrakeMarker(hDC, offset, scale);
   }

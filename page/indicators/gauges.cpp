@@ -6,6 +6,7 @@
 
 #include "display/options.h"
 #include "page/pixel.h"
+#include "page/text.h"
 
 namespace {
 
@@ -13,10 +14,6 @@ constexpr std::string_view kPlusY = "+y";
 constexpr std::string_view kMinusY = "-y";
 constexpr std::string_view kPlusZ = "+z";
 constexpr std::string_view kMinusZ = "-z";
-
-void WriteLabel(HDC hDC, int x, int y, std::string_view label) {
-  TextOutA(hDC, x, y, label.data(), static_cast<int>(label.size()));
-}
 
 // Fills the bar and returns it in pixels; a bar that grows up has bottom < top.
 RECT FillBar(HDC hDC, HBRUSH fill, double left, double top, double right, double bottom, double scale) {
@@ -69,7 +66,7 @@ constexpr AxialBar kForeAxialBar{152, 156, 64, 49, -1, kPlusZ};
 void DrawAxialBar(HDC hDC, HBRUSH fill, double level, int offset, const AxialBar& bar, double scale) {
   const RECT rect =
       FillBar(hDC, fill, offset + bar.left, bar.base, offset + bar.right, bar.base + bar.toward * GaugeLength(level), scale);
-  WriteLabel(hDC, rect.left, Px(bar.labelBase + 12 * bar.toward * level, scale), bar.label);
+  WriteText(hDC, rect.left, Px(bar.labelBase + 12 * bar.toward * level, scale), bar.label);
 }
 
 // Vertical bars whose direction and label come from the sign of signedShift.
@@ -86,7 +83,7 @@ void DrawVerticalBar(HDC hDC, HBRUSH fill, double level, int offset, int signedS
   const int sigma = signedShift < 0 ? -1 : 1;
   const RECT rect =
       FillBar(hDC, fill, offset + bar.left, bar.base, offset + bar.right, bar.base + sigma * GaugeLength(level), scale);
-  WriteLabel(hDC, rect.left, Px(12 * sigma * level + (signedShift + bar.base), scale), sigma < 0 ? kPlusY : kMinusY);
+  WriteText(hDC, rect.left, Px(12 * sigma * level + (signedShift + bar.base), scale), sigma < 0 ? kPlusY : kMinusY);
 }
 
 }  // namespace
@@ -106,12 +103,12 @@ void DrawRetroGauge(HDC hDC, HBRUSH fill, double level, int offset, double scale
 
 void DrawHoverForeGauge(HDC hDC, HBRUSH fill, double level, double scale) {
   const RECT bar = DrawEngineBar(hDC, fill, level, 0, kHoverForeBar, scale);
-  WriteLabel(hDC, bar.left, bar.bottom, kMinusY);
+  WriteText(hDC, bar.left, bar.bottom, kMinusY);
 }
 
 void DrawHoverAftGauge(HDC hDC, HBRUSH fill, double level, int offset, double scale) {
   const RECT bar = DrawEngineBar(hDC, fill, level, offset, kHoverAftBar, scale);
-  WriteLabel(hDC, bar.left, bar.bottom, kMinusY);
+  WriteText(hDC, bar.left, bar.bottom, kMinusY);
 }
 
 void DrawForeLeftSideGauge(HDC hDC, HBRUSH fill, double level, double scale) {

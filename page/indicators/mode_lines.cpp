@@ -3,24 +3,23 @@
 #include <string_view>
 
 #include "page/pixel.h"
+#include "page/colours.h"
+#include "page/text.h"
 
 namespace {
-
-constexpr COLORREF kLineGreen = RGB(0, 200, 0);
-constexpr COLORREF kOffRed = RGB(255, 0, 0);
 
 // Every line starts at this column; "off" stands further right.
 constexpr int kLineX = 260;
 
 void WriteAt(HDC hDC, double scale, int x, int y, std::string_view text) {
-  TextOutA(hDC, Px(x, scale), Px(y, scale), text.data(), static_cast<int>(text.size()));
+  WriteText(hDC, Px(x, scale), Px(y, scale), text);
 }
 
 // A switched-off line: red "off" first, then the green prefix.
 void WriteOff(HDC hDC, double scale, int offX, int y, std::string_view prefix) {
-  SetTextColor(hDC, kOffRed);
+  SetTextColor(hDC, kRed);
   WriteAt(hDC, scale, offX, y, "off");
-  SetTextColor(hDC, kLineGreen);
+  SetTextColor(hDC, kTextGreen);
   WriteAt(hDC, scale, kLineX, y, prefix);
 }
 
@@ -41,7 +40,7 @@ constexpr AutopilotMode kAutopilotModes[] = {
 
 bool DrawAutopilotLine(HDC hDC, double scale, VESSEL* vessel) {
   constexpr int kY = 267;
-  SetTextColor(hDC, kLineGreen);
+  SetTextColor(hDC, kTextGreen);
   for (const AutopilotMode& mode : kAutopilotModes) {
     if (vessel->GetNavmodeState(mode.navmode)) {
       WriteAt(hDC, scale, kLineX, kY, mode.text);
@@ -56,7 +55,7 @@ void DrawAeroControlLine(HDC hDC, double scale, VESSEL* vessel) {
   constexpr int kY = 278;
   constexpr DWORD kPitch = 1;
   constexpr DWORD kAllAxes = 7;  // pitch, roll and yaw
-  SetTextColor(hDC, kLineGreen);
+  SetTextColor(hDC, kTextGreen);
   const DWORD mode = vessel->GetADCtrlMode() & 0xFF;
   if (mode == 0)
     WriteOff(hDC, scale, 280, kY, "AF: ");
@@ -70,7 +69,7 @@ void DrawAeroControlLine(HDC hDC, double scale, VESSEL* vessel) {
 
 void DrawRcsLine(HDC hDC, double scale, VESSEL*, int attitudeMode) {
   constexpr int kY = 289;
-  SetTextColor(hDC, kLineGreen);
+  SetTextColor(hDC, kTextGreen);
   switch (attitudeMode) {
     case 0:
       WriteOff(hDC, scale, 287, kY, "RCS: ");
@@ -91,7 +90,7 @@ void DrawFlightStatusLine(HDC hDC, double scale, VESSEL* vessel) {
   constexpr int kY = 300;
   constexpr DWORD kLanded = 1;
   constexpr DWORD kDocked = 2;
-  SetTextColor(hDC, kLineGreen);
+  SetTextColor(hDC, kTextGreen);
   const DWORD status = vessel->GetFlightStatus() & 0xFF;
   if (status == 0)
     WriteAt(hDC, scale, kLineX, kY, "In flight");

@@ -5,11 +5,9 @@
 #include "display/vitals_mfd.h"
 #include "page/indicators/gauges.h"
 #include "page/indicators/mode_lines.h"
+#include "page/colours.h"
 
 namespace {
-
-constexpr COLORREF kGreen = 0x0000FF00;
-constexpr COLORREF kYellow = 0x0000FFFF;
 
 // One brush for a group's fills, deleted when the group's step ends.
 class GroupFill {

@@ -1,13 +1,10 @@
 #include "page/static/colour_key.h"
 
 #include "display/vitals_mfd.h"
-#include "page/pixel.h"
-#include "page/static/label.h"
+#include "page/colours.h"
+#include "page/text.h"
 
 namespace {
-
-constexpr COLORREF kTextGreen = 0x0000C800;
-constexpr COLORREF kRed = 0x000000FF;
 
 struct Swatch {
   int left, top, right, bottom;
@@ -16,10 +13,10 @@ struct Swatch {
 
 // Thrusters +/-, then control surfaces +/-.
 constexpr Swatch kSwatches[4] = {
-    {5, 42, 15, 52, 0x0000FF00},
-    {5, 54, 15, 64, 0x0000FFFF},
-    {5, 88, 15, 98, 0x00C0C0C0},
-    {5, 100, 15, 110, 0x00FFFFFF},
+    {5, 42, 15, 52, kGreen},
+    {5, 54, 15, 64, kYellow},
+    {5, 88, 15, 98, kGrey},
+    {5, 100, 15, 110, kWhite},
 };
 
 constexpr Label kCaptions[8] = {

@@ -3,13 +3,10 @@
 #include <cstddef>
 
 #include "display/vitals_mfd.h"
-#include "page/pixel.h"
-#include "page/static/label.h"
+#include "page/colours.h"
+#include "page/text.h"
 
 namespace {
-
-constexpr COLORREF kLegendOrange = 0x0000A5FF;
-constexpr COLORREF kTextGreen = 0x0000C800;
 
 // On the schematic; never shifted.
 constexpr Label kPartNumbers[23] = {
@@ -73,7 +70,7 @@ constexpr DesignPoint kAxisArrows[3][6] = {
 
 void VitalsMFD::DrawPartsLegend(HDC hDC, double scale, int legendOffset) const {
   SelectDefaultFont(hDC, 1);
-  SetTextColor(hDC, kLegendOrange);
+  SetTextColor(hDC, kOrange);
   SelectDefaultPen(hDC, 3);
   for (const Label& number : kPartNumbers) WriteLabel(hDC, number, scale);
   for (const Label& line : kThrusterLines) WriteLabel(hDC, line, scale, legendOffset);

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "page/pixel.h"
+#include "page/colours.h"
 
 namespace {
 
@@ -27,8 +28,6 @@ void DrawChain(HDC hDC, const DesignPoint (&points)[N], double scale) {
   const std::array<POINT, N> pixels = ToPixels(points, scale);
   Polyline(hDC, pixels.data(), static_cast<int>(N));
 }
-
-constexpr COLORREF kZeroMarkColour = 0x0000C800;
 
 constexpr DesignPoint kOutline[9] = {{160, 57}, {167, 62}, {185, 99},  {259, 210}, {263, 256},
                                      {57, 256}, {61, 210}, {135, 99}, {153, 62}};
@@ -63,7 +62,7 @@ void DrawVesselOutline(HDC hDC, double scale) {
   for (const auto& chain : kSmallOutlines) DrawChain(hDC, chain, scale);
   for (const DesignBox& box : kCentreBlocks)
     Rectangle(hDC, Px(box.left, scale), Px(box.top, scale), Px(box.right, scale), Px(box.bottom, scale));
-  for (const DesignPoint& mark : kZeroMarks) SetPixel(hDC, Px(mark.x, scale), Px(mark.y, scale), kZeroMarkColour);
+  for (const DesignPoint& mark : kZeroMarks) SetPixel(hDC, Px(mark.x, scale), Px(mark.y, scale), kTextGreen);
 }
 
 void DrawEnginesAndWheels(HDC hDC, double scale) {

@@ -52,8 +52,8 @@ extern "C" {
 
 // Registers the mode; called once by the host after loading.
 DLLEXPORT void opcDLLInit(HINSTANCE /*module*/) {
-  MFDMODESPEC spec = {modeName, kModeKey, ModeMsgProc};
-  modeId = oapiRegisterMFDMode(spec);
+  MFDMODESPEC record = {modeName, kModeKey, ModeMsgProc};
+  modeId = oapiRegisterMFDMode(record);
 }
 
 // Withdraws the mode; called by the host before unloading and again at detach.

@@ -28,12 +28,12 @@ int Date2Int(char* date) {
   return result;
 }
 
-int oapiRegisterMFDMode(MFDMODESPEC& spec) {
+int oapiRegisterMFDMode(MFDMODESPEC& record) {
   sim::Host& host = TheHost();
   const int id = host.nextModeId++;
-  const std::string name = spec.name ? spec.name : "";
-  host.modes.push_back({id, name, spec.key, spec.msgproc, true});
-  host.trace.Add("oapiRegisterMFDMode %s %u -> %d", Field::Text(name).c_str(), static_cast<unsigned>(spec.key), id);
+  const std::string name = record.name ? record.name : "";
+  host.modes.push_back({id, name, record.key, record.msgproc, true});
+  host.trace.Add("oapiRegisterMFDMode %s %u -> %d", Field::Text(name).c_str(), static_cast<unsigned>(record.key), id);
   return id;
 }
 

@@ -72,15 +72,15 @@ TEST(Date2Int, ReadsMonthDayYearAndRejectsTheRest) {
 TEST(Modes, FreshIdentifiersAndHarmlessWithdrawal) {
   TheHost().Reset();
   char name[] = "A";
-  MFDMODESPEC spec{name, 1, nullptr};
-  const int a = oapiRegisterMFDMode(spec);
-  const int b = oapiRegisterMFDMode(spec);
+  MFDMODESPEC record{name, 1, nullptr};
+  const int a = oapiRegisterMFDMode(record);
+  const int b = oapiRegisterMFDMode(record);
   EXPECT_NE(a, b);
   EXPECT_TRUE(oapiUnregisterMFDMode(a));
   EXPECT_FALSE(oapiUnregisterMFDMode(a));
   EXPECT_FALSE(oapiUnregisterMFDMode(9999));
   EXPECT_NE(TheHost().FindMode(b), nullptr);
-  EXPECT_NE(oapiRegisterMFDMode(spec), a);  // never reused
+  EXPECT_NE(oapiRegisterMFDMode(record), a);  // never reused
 }
 
 TEST(Brushes, StaleUseDoubleDeleteAndLeaksAreFaults) {

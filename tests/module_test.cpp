@@ -1,7 +1,6 @@
 // The built module's whole life in the stand-in host, through its real loading path.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <filesystem>
@@ -19,7 +18,12 @@ bool failNothrowAllocations = false;
 
 // The module's nothrow allocations resolve here: this program exports its symbols.
 void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
-  return failNothrowAllocations ? nullptr : std::malloc(n ? n : 1);
+  if (failNothrowAllocations) return nullptr;
+  try {
+    return ::operator new(n);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
 }
 
 namespace {

@@ -4,10 +4,8 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <new>
 #include <string>
 
 #include "display/options.h"
@@ -15,28 +13,7 @@
 #include "sim/host.h"
 #include "sim/null_surface.h"
 #include "sim/raster_surface.h"
-
-namespace {
-
-long allocations = 0;
-bool counting = false;
-
-}  // namespace
-
-void* operator new(std::size_t n) {
-  if (counting) ++allocations;
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
-  if (counting) ++allocations;
-  return std::malloc(n ? n : 1);
-}
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-#pragma GCC diagnostic pop
+#include "tests/counting_new.h"
 
 namespace {
 
@@ -104,57 +81,48 @@ void Report(benchmark::State& state, long refreshes) {
   if (!sim::TheHost().faults.empty()) state.SkipWithError(sim::TheHost().faults.front().c_str());
 }
 
-void Refresh(VitalsMFD& mfd, HDC hdc) {
-  counting = true;
-  mfd.Update(hdc);
-  counting = false;
+// Times refreshes of a display constructed now, on hdc; a trace that is on is
+// cleared after each refresh, outside the timing.
+void TimeRefreshes(benchmark::State& state, HDC hdc) {
+  VitalsMFD mfd(320, 320, Situation().Focus());
+  sim::Trace& trace = sim::TheHost().trace;
+  allocations = 0;
+  long n = 0;
+  for (auto _ : state) {
+    countingAllocations = true;
+    mfd.Update(hdc);
+    countingAllocations = false;
+    ++n;
+    if (trace.Enabled()) {
+      state.PauseTiming();
+      state.counters["lines/refresh"] = static_cast<double>(trace.Lines().size());
+      trace.Clear();
+      state.ResumeTiming();
+    }
+  }
+  Report(state, n);
 }
 
 // (a) The module alone.
 void BM_Module(benchmark::State& state) {
   Prepare(state, false);
-  VitalsMFD mfd(320, 320, Situation().Focus());
   sim::NullSurface surface;
-  allocations = 0;
-  long n = 0;
-  for (auto _ : state) {
-    Refresh(mfd, &surface);
-    ++n;
-  }
-  Report(state, n);
+  TimeRefreshes(state, &surface);
 }
 
 // (b) The module and the host's call trace.
 void BM_Traced(benchmark::State& state) {
   Prepare(state, true);
-  VitalsMFD mfd(320, 320, Situation().Focus());
   sim::NullSurface surface;
-  allocations = 0;
-  long n = 0;
-  for (auto _ : state) {
-    Refresh(mfd, &surface);
-    ++n;
-    state.PauseTiming();
-    state.counters["lines/refresh"] = static_cast<double>(sim::TheHost().trace.Lines().size());
-    sim::TheHost().trace.Clear();
-    state.ResumeTiming();
-  }
-  Report(state, n);
+  TimeRefreshes(state, &surface);
   sim::TheHost().trace.Enable(false);
 }
 
 // (c) The module drawing into pixels.
 void BM_Raster(benchmark::State& state) {
   Prepare(state, false);
-  VitalsMFD mfd(320, 320, Situation().Focus());
   sim::RasterSurface surface(kSurfaceWidth, kSurfaceHeight);
-  allocations = 0;
-  long n = 0;
-  for (auto _ : state) {
-    Refresh(mfd, &surface);
-    ++n;
-  }
-  Report(state, n);
+  TimeRefreshes(state, &surface);
 }
 
 // The largest display a situation may ask for, filled by the page at a panel
@@ -166,21 +134,14 @@ void BM_RasterLargest(benchmark::State& state) {
   host.cockpitMode = 2;
   host.attitudeMode = static_cast<int>(state.range(0));
   host.trace.Enable(false);
-  busy.Configure("GenericMFDSize = 6\nPanelScale = 20\n");
-  VitalsMFD mfd(4096, 4096, busy.Focus());
-  busy.Configure("GenericMFDSize = 6\nPanelScale = 1\n");
   const sim::VesselState normal = busy.State();
   for (int g = 0; g < sim::VesselState::kGroups; ++g) busy.State().SetThrusters(g, {1e300, 1e300, 1e300});
   busy.State().controlSurfaces = {1e300, -1e300, 1e300};
   sim::RasterSurface surface(4096, 4096);
-  allocations = 0;
-  long n = 0;
-  for (auto _ : state) {
-    Refresh(mfd, &surface);
-    ++n;
-  }
+  busy.Configure("GenericMFDSize = 6\nPanelScale = 20\n");
+  TimeRefreshes(state, &surface);
+  busy.Configure("GenericMFDSize = 6\nPanelScale = 1\n");
   busy.State() = normal;
-  Report(state, n);
 }
 
 // Cockpit 1 generic (scale 1.2), 2 panel (0.9), 3 virtual (0.8); attitude 1 rotation, 2 translation.

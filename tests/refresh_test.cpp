@@ -1,33 +1,12 @@
 // One whole refresh: its order, the state carried between routines, brush
 // lifetimes, heap use and hostile values.
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <limits>
-#include <new>
 
 #include "page_fixture.h"
 #include "sim/raster_surface.h"
 #include "temp_dir.h"
-
-namespace {
-
-long allocations = 0;
-bool counting = false;
-
-}  // namespace
-
-void* operator new(std::size_t n) {
-  if (counting) ++allocations;
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-#pragma GCC diagnostic pop
+#include "tests/counting_new.h"
 
 namespace {
 
@@ -59,94 +38,61 @@ class Refresh : public PageTest {
 };
 
 TEST_F(Refresh, ScaleTagAndLegendOffsetFollowTheCockpit) {
+  const std::string line1 = " 0 45 \"1. Yaw right/Pitch up/dn/Move up/dn/bck/right\"";
   struct Case {
     int cockpit;
-    const char* tag;
-    const char* firstLegendLine;
-  };
-  const Case cases[] = {
-      {1, "TextOutA 6 18 4 \"Norm\"", "TextOutA 151 0 45 \"1. Yaw right/Pitch up/dn/Move up/dn/bck/right\""},
-      {3, "TextOutA 4 12 4 \"Norm\"", "TextOutA 108 0 45 \"1. Yaw right/Pitch up/dn/Move up/dn/bck/right\""},
-      {2, "TextOutA 4 13 4 \"Norm\"", "TextOutA 116 0 45 \"1. Yaw right/Pitch up/dn/Move up/dn/bck/right\""},
-      {0, "TextOutA 4 13 4 \"Norm\"", "TextOutA 116 0 45 \"1. Yaw right/Pitch up/dn/Move up/dn/bck/right\""},
-      {-7, "TextOutA 4 13 4 \"Norm\"", "TextOutA 116 0 45 \"1. Yaw right/Pitch up/dn/Move up/dn/bck/right\""},
+    bool log;
+    std::string tag, legend;
+  } const cases[] = {
+      {1, false, "TextOutA 6 18 4 \"Norm\"", "TextOutA 151" + line1},
+      {3, true, "TextOutA 4 12 3 \"Log\"", "TextOutA 108" + line1},
+      {2, false, "TextOutA 4 13 4 \"Norm\"", "TextOutA 116" + line1},
+      {-7, true, "TextOutA 4 13 3 \"Log\"", "TextOutA 116" + line1},
   };
   showDescriptions = true;
   for (const Case& c : cases) {
-    sim::TheHost().cockpitMode = c.cockpit;
-    const auto lines = RefreshTrace();
     SCOPED_TRACE(c.cockpit);
-    ASSERT_GE(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "oapiCockpitMode -> " + std::to_string(c.cockpit));
-    EXPECT_EQ(lines[1], "Title \"Vitals MFD V1.0\"");
-    EXPECT_EQ(lines[2], "SelectDefaultFont 1");
-    EXPECT_EQ(lines[3], c.tag);
-    EXPECT_EQ(lines[4], "BeginPaint");
-    Find(lines, c.firstLegendLine);
+    sim::TheHost().cockpitMode = c.cockpit;
+    logExhausts = c.log;
+    const auto lines = RefreshTrace();
+    const std::vector<std::string> head(lines.begin(), lines.begin() + 5);
+    EXPECT_EQ(head, (std::vector<std::string>{"oapiCockpitMode -> " + std::to_string(c.cockpit),
+                                              "Title \"Vitals MFD V1.0\"", "SelectDefaultFont 1", c.tag, "BeginPaint"}));
+    Find(lines, c.legend);
   }
 }
 
-TEST_F(Refresh, LogOptionChangesTheTag) {
-  logExhausts = true;
-  sim::TheHost().cockpitMode = 1;
-  EXPECT_EQ(RefreshTrace()[3], "TextOutA 6 18 3 \"Log\"");
-}
-
+// One landmark of each routine in page order; the live part starts in green
+// with pen 3 after the legend, pen 2 without it.
 TEST_F(Refresh, RoutinesRunInPageOrderInsideThePaintBracket) {
   MakeBusy(0.5);
   sim::TheHost().attitudeMode = 1;
   sim::TheHost().cockpitMode = 3;
   for (bool legend : {false, true}) {
+    SCOPED_TRACE(legend);
     showDescriptions = legend;
     const auto lines = RefreshTrace();
-    SCOPED_TRACE(legend);
-    // One landmark of each routine, in page order.
-    const std::vector<std::string> landmarks = {
-        "BeginPaint",
-        "SelectDefaultPen 1",
-        "Polygon 9 128,45 133,49 148,79 207,168 210,204 45,204 48,168 108,79 122,49",
-        "SelectDefaultPen 2",
-        "Ellipse 123 105 133 116",
-        "CreateSolidBrush 0x0000FF00",
-        "TextOutA 20 36 9 \"Thrusters\"",
+    const std::string landmarks[] = {
+        "BeginPaint", "SelectDefaultPen 1",
+        "Polygon 9 128,45 133,49 148,79 207,168 210,204 45,204 48,168 108,79 122,49", "SelectDefaultPen 2",
+        "Ellipse 123 105 133 116", "CreateSolidBrush 0x0000FF00", "TextOutA 20 36 9 \"Thrusters\"",
         "TextOutA 16 240 16 \"= Wheel brake ON\"",
         legend ? "TextOutA 102 240 22 \"RCS mode/Flight Status\"" : "TextOutA 16 240 16 \"= Wheel brake ON\"",
-        "oapiGetFocusInterface",
-        "GetNavmodeState 7 -> false",
-        "GetGroupThrusterCount 0 -> 3",
-        "GetGroupThrusterCount 1 -> 3",
-        "GetGroupThrusterCount 2 -> 3",
-        "oapiGetFocusAttitudeMode -> 1",
-        "GetGroupThrusterCount 5 -> 3",
-        "GetADCtrlMode -> 7",
-        "SelectDefaultPen 3",
-        "GetControlSurfaceLevel 1 -> 0.5",
-        "GetWheelbrakeLevel 1 -> 0.5",
-        "GetFlightStatus -> 1",
-        "TextOutA 208 240 6 \"Landed\"",
-        "EndPaint",
-    };
+        "oapiGetFocusInterface", "GetNavmodeState 7 -> false", "GetGroupThrusterCount 0 -> 3",
+        "GetGroupThrusterCount 1 -> 3", "GetGroupThrusterCount 2 -> 3", "oapiGetFocusAttitudeMode -> 1",
+        "GetGroupThrusterCount 5 -> 3", "GetADCtrlMode -> 7", "SelectDefaultPen 3", "GetControlSurfaceLevel 1 -> 0.5",
+        "GetWheelbrakeLevel 1 -> 0.5", "GetFlightStatus -> 1", "TextOutA 208 240 6 \"Landed\"", "EndPaint"};
     std::size_t at = 0;
     for (const std::string& landmark : landmarks) at = Find(lines, landmark, at);
     EXPECT_EQ(at, lines.size() - 1);
-  }
-}
 
-TEST_F(Refresh, LiveIndicatorsStartInGreenWhateverTheLegend) {
-  sim::TheHost().cockpitMode = 2;
-  for (bool legend : {false, true}) {
-    showDescriptions = legend;
-    const auto lines = RefreshTrace();
-    SCOPED_TRACE(legend);
-    const std::size_t focusAt = Find(lines, "oapiGetFocusInterface");
     std::string colour, pen;
-    for (std::size_t i = 0; i < focusAt; ++i) {
+    for (std::size_t i = 0; i < Find(lines, "oapiGetFocusInterface"); ++i) {
       if (lines[i].rfind("SetTextColor ", 0) == 0) colour = lines[i];
       if (lines[i].rfind("SelectDefaultPen ", 0) == 0) pen = lines[i];
     }
     EXPECT_EQ(colour, "SetTextColor 0x0000C800");
     EXPECT_EQ(pen, legend ? "SelectDefaultPen 3" : "SelectDefaultPen 2");
-    EXPECT_EQ(lines.back(), "EndPaint");
   }
 }
 
@@ -160,9 +106,8 @@ TEST_F(Refresh, BrushesNeverOutliveTheirFills) {
     std::string colour;
     for (const std::string& line : RefreshTrace()) {
       if (line.rfind("CreateSolidBrush ", 0) == 0) {
-        ++live;
+        EXPECT_EQ(++live, 1) << line;
         colour = line.substr(17);
-        EXPECT_EQ(live, 1) << line;
       } else if (line.rfind("DeleteObject ", 0) == 0) {
         --live;
         EXPECT_EQ(line.substr(13), colour);
@@ -183,19 +128,17 @@ TEST_F(Refresh, AllocatesNothing) {
   sim::TheHost().trace.Enable(false);
   VitalsMFD mfd(320, 320, focus());
   sim::RasterSurface raster(400, 400);
-  for (int cockpit : {1, 2, 3}) {
-    for (int attitude : {1, 2}) {
-      sim::TheHost().cockpitMode = cockpit;
-      sim::TheHost().attitudeMode = attitude;
+  for (int cockpit : {1, 2, 3})
+    for (int attitude : {1, 2})
       for (HDC target : {static_cast<HDC>(&surface), static_cast<HDC>(&raster)}) {
+        sim::TheHost().cockpitMode = cockpit;
+        sim::TheHost().attitudeMode = attitude;
         allocations = 0;
-        counting = true;
+        countingAllocations = true;
         mfd.Update(target);
-        counting = false;
+        countingAllocations = false;
         EXPECT_EQ(allocations, 0) << "cockpit " << cockpit << " attitude " << attitude;
       }
-    }
-  }
 }
 
 // Values no vessel should report and sizes no configuration should hold: the
@@ -216,7 +159,7 @@ TEST_F(Refresh, HostileValuesDrawSafely) {
       state().adcMode = 0xFFFFFFFF;
       state().flightStatus = 0xFFFFFFFF;
       for (int cockpit : {1, 2, 3})
-        for (int attitude : {std::numeric_limits<int>::min(), 0, 1, 2}) {
+        for (int attitude : {INT_MIN, 0, 1, 2}) {
           sim::TheHost().cockpitMode = cockpit;
           sim::TheHost().attitudeMode = attitude;
           showDescriptions = logExhausts = attitude == 1;

@@ -1,12 +1,9 @@
 // Rudder, elevator and aileron bars, and the wheel-brake marks.
 #include "page/indicators/control_surfaces.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <initializer_list>
-#include <iterator>
-#include <limits>
-#include <optional>
+#include <climits>
+#include <cmath>
+#include <set>
 
 #include "page_fixture.h"
 
@@ -14,14 +11,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr double kUnitScale = 1.0;  // pixels are design units
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
-const std::string kGreen = "SetTextColor 0x0000C800";
-const std::string kRed = "SetTextColor 0x000000FF";
-const std::string kGrey = "0x00C0C0C0";
-const std::string kWhite = "0x00FFFFFF";
+const std::string kGrey = "0x00C0C0C0", kWhite = "0x00FFFFFF";
+const std::string kGreen = "SetTextColor 0x0000C800", kRed = "SetTextColor 0x000000FF";
 
 Lines Cat(std::initializer_list<Lines> parts) {
   Lines all;
@@ -29,245 +20,100 @@ Lines Cat(std::initializer_list<Lines> parts) {
   return all;
 }
 
-std::string Number(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.17g", v);
-  return buf;
+std::string Query(const std::string& call, int index, double level) {
+  return call + " " + std::to_string(index) + " -> " + sim::Field::Number(level);
+}
+std::string Surface(int type, double level) { return Query("GetControlSurfaceLevel", type, level); }
+std::string Brake(int wheel, double level) { return Query("GetWheelbrakeLevel", wheel, level); }
+
+std::string Text(int x, int y, const std::string& s) {
+  return "TextOutA " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(s.size()) + " \"" + s + "\"";
 }
 
-std::string SurfaceQuery(int type, double level) {
-  return "GetControlSurfaceLevel " + std::to_string(type) + " -> " + Number(level);
+// One bar half, filled with a brush of its own.
+Lines Half(const std::string& rect, const std::string& colour) {
+  return {"CreateSolidBrush " + colour, "FillRect " + rect + " " + colour, "DeleteObject " + colour};
 }
 
-std::string BrakeQuery(int wheel, double level) {
-  return "GetWheelbrakeLevel " + std::to_string(wheel) + " -> " + Number(level);
+// A rudder marker at column x.
+Lines Upright(int x) { return {"MoveToEx " + std::to_string(x) + " 247", "LineTo " + std::to_string(x) + " 255"}; }
+
+// A marker across a vertical bar on `row`, then its label.
+Lines Across(int x0, int x1, int row, int labelX, int labelRow, const std::string& label) {
+  const std::string y = " " + std::to_string(row);
+  return {"MoveToEx " + std::to_string(x0) + y, "LineTo " + std::to_string(x1) + y, Text(labelX, labelRow, label)};
 }
 
-// A bar half: its own brush around one fill.
-Lines Fill(int l, int t, int r, int b, const std::string& colour) {
-  return {"CreateSolidBrush " + colour,
-          "FillRect " + std::to_string(l) + " " + std::to_string(t) + " " + std::to_string(r) + " " +
-              std::to_string(b) + " " + colour,
-          "DeleteObject " + colour};
+// The lines of the given calls.
+Lines Only(Lines lines, const std::set<std::string>& calls) {
+  std::erase_if(lines, [&](const std::string& line) { return !calls.contains(line.substr(0, line.find(' '))); });
+  return lines;
 }
 
-Lines Marker(int x0, int y0, int x1, int y1) {
-  return {"MoveToEx " + std::to_string(x0) + " " + std::to_string(y0),
-          "LineTo " + std::to_string(x1) + " " + std::to_string(y1)};
-}
+class ControlSurfaces : public PageTest {};
 
-std::string Text(int x, int y, const std::string& text) {
-  return "TextOutA " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(text.size()) + " \"" +
-         text + "\"";
-}
-
-Lines Only(const Lines& lines, const std::string& prefix) {
-  Lines kept;
-  std::copy_if(lines.begin(), lines.end(), std::back_inserter(kept),
-               [&](const std::string& line) { return line.starts_with(prefix); });
-  return kept;
-}
-
-// Both rudder bars with their markers at the given columns.
-Lines RudderTrace(int leftX, int rightX) {
-  return Cat({Fill(20, 249, 32, 253, kWhite), Fill(33, 249, 45, 253, kGrey), Marker(leftX, 247, leftX, 255),
-              Fill(275, 249, 287, 253, kWhite), Fill(288, 249, 300, 253, kGrey), Marker(rightX, 247, rightX, 255)});
-}
-
-// Both elevator bars: markers on one row, labels on another.
-Lines ElevatorTrace(int row, int labelRow, const std::string& label) {
-  return Cat({Fill(85, 272, 89, 284, kGrey), Fill(85, 285, 89, 297, kWhite), Marker(83, row, 91, row),
-              {Text(90, labelRow, label)}, Fill(233, 272, 237, 284, kGrey), Fill(233, 285, 237, 297, kWhite),
-              Marker(231, row, 239, row), {Text(222, labelRow, label)}});
-}
-
-struct AileronMark {
-  int row;
-  int labelRow;
-  std::string label;
-};
-
-Lines AileronTrace(const AileronMark& left, const AileronMark& right) {
-  return Cat({Fill(77, 272, 81, 284, kWhite), Fill(77, 285, 81, 297, kGrey), Marker(75, left.row, 83, left.row),
-              {Text(66, left.labelRow, left.label)}, Fill(241, 272, 245, 284, kGrey),
-              Fill(241, 285, 245, 297, kWhite), Marker(239, right.row, 247, right.row),
-              {Text(246, right.labelRow, right.label)}});
-}
-
-class RudderBars : public PageTest {};
-
-TEST_F(RudderBars, NeutralMarkersStandInTheGapColumns) {
-  DrawRudders(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), Cat({{SurfaceQuery(1, 0)}, RudderTrace(32, 287)}));
-}
-
-TEST_F(RudderBars, FullDeflectionReachesTheOuterColumnsOfEachHalf) {
-  state().controlSurfaces[AIRCTRL_RUDDER] = 1;
-  DrawRudders(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), Cat({{SurfaceQuery(1, 1)}, RudderTrace(44, 299)}));
-  state().controlSurfaces[AIRCTRL_RUDDER] = -1;
-  DrawRudders(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), Cat({{SurfaceQuery(1, -1)}, RudderTrace(20, 275)}));
-}
-
-TEST_F(RudderBars, WhiteHalfAtPanelAndVirtualScales) {
-  DrawRudderBar(hdc, 0, 0, kPanelScale);
-  EXPECT_EQ(Only(Take(), "FillRect").front(), "FillRect 17 224 28 227 " + kWhite);
-  DrawRudderBar(hdc, 0, 0, kVirtualScale);
-  EXPECT_EQ(Only(Take(), "FillRect").front(), "FillRect 16 199 25 202 " + kWhite);
-}
-
-class ElevatorBars : public PageTest {};
-
-TEST_F(ElevatorBars, NeutralMarkersOnTheFirstRowOfTheLowerHalf) {
-  DrawElevators(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), Cat({{SurfaceQuery(0, 0)}, ElevatorTrace(285, 277, "+y")}));
-}
-
-TEST_F(ElevatorBars, PositiveLevelMovesBothMarkersUp) {
-  state().controlSurfaces[AIRCTRL_ELEVATOR] = 1;
-  DrawElevators(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), Cat({{SurfaceQuery(0, 1)}, ElevatorTrace(273, 265, "+y")}));
-  state().controlSurfaces[AIRCTRL_ELEVATOR] = -1;
-  DrawElevators(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), Cat({{SurfaceQuery(0, -1)}, ElevatorTrace(297, 289, "-y")}));
-}
-
-TEST_F(ElevatorBars, LabelFollowsTheLevelWhateverTheDirection) {
-  DrawElevatorBar(hdc, 1, 0, 0, +1, kUnitScale);
-  EXPECT_EQ(Take(), Cat({Fill(85, 272, 89, 284, kGrey), Fill(85, 285, 89, 297, kWhite), Marker(83, 297, 91, 297),
-                         {Text(90, 289, "+y")}}));
-}
-
-TEST_F(ElevatorBars, GenericAndPanelScalesTruncate) {
-  DrawElevatorBar(hdc, 0, 0, 0, -1, kGenericScale);
-  const Lines generic = Take();
-  EXPECT_EQ(Only(generic, "FillRect").front(), "FillRect 102 326 106 340 " + kGrey);
-  EXPECT_EQ(Only(generic, "MoveToEx"), Lines{"MoveToEx 99 342"});
-  EXPECT_EQ(Only(generic, "LineTo"), Lines{"LineTo 109 342"});
-  DrawElevatorBar(hdc, 0, 0, 0, -1, kPanelScale);
-  EXPECT_EQ(Only(Take(), "TextOutA"), Lines{Text(80, 249, "+y")});
-}
-
-class AileronBars : public PageTest {};
-
-TEST_F(AileronBars, NeutralMarkersOnTheGapRowWithMinusLabels) {
-  DrawAilerons(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), Cat({{SurfaceQuery(2, 0)}, AileronTrace({284, 277, "-y"}, {284, 277, "-y"})}));
-}
-
-TEST_F(AileronBars, MarkersMoveOppositeWays) {
-  state().controlSurfaces[AIRCTRL_AILERON] = 1;
-  DrawAilerons(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), Cat({{SurfaceQuery(2, 1)}, AileronTrace({296, 289, "-y"}, {272, 265, "+y"})}));
-  state().controlSurfaces[AIRCTRL_AILERON] = -1;
-  DrawAilerons(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), Cat({{SurfaceQuery(2, -1)}, AileronTrace({272, 265, "+y"}, {296, 289, "-y"})}));
-  state().controlSurfaces[AIRCTRL_AILERON] = -0.5;
-  DrawAilerons(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), Cat({{SurfaceQuery(2, -0.5)}, AileronTrace({278, 271, "+y"}, {290, 283, "-y"})}));
-}
-
-class ControlSurfaces : public PageTest {
- protected:
-  void SetUp() override {
-    PageTest::SetUp();
-    mfd.emplace(256, 256, focus());
-    Take();
-  }
-  std::optional<VitalsMFD> mfd;
-};
-
-TEST_F(ControlSurfaces, AeroLineThenPenThreeThenRuddersElevatorsAilerons) {
-  mfd->DrawControlSurfaces(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), Cat({{kGreen, "GetADCtrlMode -> 0", kRed, Text(280, 278, "off"), kGreen, Text(260, 278, "AF: "),
-                          "SelectDefaultPen 3", SurfaceQuery(1, 0)},
-                         RudderTrace(32, 287),
-                         {SurfaceQuery(0, 0)},
-                         ElevatorTrace(285, 277, "+y"),
-                         {SurfaceQuery(2, 0)},
-                         AileronTrace({284, 277, "-y"}, {284, 277, "-y"})}));
-}
-
-TEST_F(ControlSurfaces, NonFiniteAndHugeLevelsDrawWithDefinedLabels) {
-  struct Case {
-    double level;
-    Lines labels;  // left elevator, right elevator, left aileron, right aileron
-  };
-  const Case cases[] = {
-      {kNaN, {"+y", "+y", "-y", "-y"}},  {kInf, {"+y", "+y", "-y", "+y"}},   {-kInf, {"-y", "-y", "+y", "-y"}},
-      {1e300, {"+y", "+y", "-y", "+y"}}, {-1e300, {"-y", "-y", "+y", "-y"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.level);
-    state().controlSurfaces = {c.level, c.level, c.level};
-    mfd->DrawControlSurfaces(hdc, kUnitScale, focus());
-    const Lines lines = Take();
-    Lines labels;
-    for (const std::string& line : Only(lines, "TextOutA")) {
-      if (line.ends_with("\"+y\"")) labels.push_back("+y");
-      if (line.ends_with("\"-y\"")) labels.push_back("-y");
-    }
-    EXPECT_EQ(labels, c.labels);
-    EXPECT_EQ(Only(lines, "CreateSolidBrush").size(), 12u);
-    EXPECT_EQ(Only(lines, "DeleteObject").size(), 12u);
-  }
-}
-
-class WheelBrakes : public PageTest {
- protected:
-  // Wheel 0 is braked so that a query of it would show.
-  void Brakes(double left, double right) { state().wheelBrakes = {1.0, left, right}; }
-};
-
-TEST_F(WheelBrakes, NoBrakeNoMarkAndTheColourStaysRed) {
-  Brakes(0, 0);
-  VitalsMFD::DrawWheelBrakes(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), (Lines{kRed, BrakeQuery(1, 0), BrakeQuery(2, 0)}));
-}
-
-TEST_F(WheelBrakes, EachBrakedWheelGetsItsMark) {
-  Brakes(0.3, 0);
-  VitalsMFD::DrawWheelBrakes(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), (Lines{kRed, BrakeQuery(1, 0.3), Text(96, 204, "Bw"), BrakeQuery(2, 0)}));
-  Brakes(0, 1);
-  VitalsMFD::DrawWheelBrakes(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), (Lines{kRed, BrakeQuery(1, 0), BrakeQuery(2, 1), Text(208, 204, "Bw")}));
-}
-
-TEST_F(WheelBrakes, NegativeAndNaNLevelsDrawNothing) {
-  Brakes(-0.25, kNaN);
-  VitalsMFD::DrawWheelBrakes(hdc, kUnitScale, focus());
-  EXPECT_EQ(Only(Take(), "TextOutA"), Lines{});
-}
-
-TEST_F(WheelBrakes, MarkerUsesTheCurrentColourAndTruncates) {
-  DrawBrakeMarker(hdc, 0, kPanelScale);
-  EXPECT_EQ(Take(), Lines{Text(86, 183, "Bw")});
-}
-
-class Refresh : public PageTest {};
-
-TEST_F(Refresh, ControlSurfacesBrakesAndFlightStatusCloseThePage) {
-  renderWindow = sim::TheHost().renderWindow;
-  sim::TheHost().cockpitMode = 3;  // virtual cockpit: scale 0.8 whatever the configuration
-  state().wheelBrakes = {0.0, 0.5, 0.5};
-  state().flightStatus = 1;
-  VitalsMFD mfd(256, 256, focus());
+TEST_F(ControlSurfaces, ZeroLevelsDrawTheAeroLineThenPenThreeAndSixNeutralBars) {
+  const Lines expected = Cat(
+      {{kGreen, "GetADCtrlMode -> 0", kRed, Text(280, 278, "off"), kGreen, Text(260, 278, "AF: "), "SelectDefaultPen 3",
+        Surface(1, 0)}, Half("20 249 32 253", kWhite), Half("33 249 45 253", kGrey), Upright(32),
+       Half("275 249 287 253", kWhite), Half("288 249 300 253", kGrey), Upright(287), {Surface(0, 0)},
+       Half("85 272 89 284", kGrey), Half("85 285 89 297", kWhite), Across(83, 91, 285, 90, 277, "+y"),
+       Half("233 272 237 284", kGrey), Half("233 285 237 297", kWhite), Across(231, 239, 285, 222, 277, "+y"),
+       {Surface(2, 0)}, Half("77 272 81 284", kWhite), Half("77 285 81 297", kGrey), Across(75, 83, 284, 66, 277, "-y"),
+       Half("241 272 245 284", kGrey), Half("241 285 245 297", kWhite), Across(239, 247, 284, 246, 277, "-y")});
+  const VitalsMFD mfd(256, 256, focus());
   Take();
-  mfd.Update(hdc);
-  const Lines lines = Take();
-  const auto aero = std::find(lines.begin(), lines.end(), "GetADCtrlMode -> 0");
-  ASSERT_NE(aero, lines.end());
-  const Lines tail(aero - 1, lines.end());
-  ASSERT_GE(tail.size(), 9u);
-  EXPECT_EQ(tail.front(), kGreen);
-  EXPECT_EQ(tail[6], "SelectDefaultPen 3");
-  EXPECT_EQ(Only(tail, "CreateSolidBrush").size(), 12u);
-  EXPECT_EQ(Only(tail, "MoveToEx").size(), 6u);
-  const Lines last(tail.end() - 9, tail.end());
-  EXPECT_EQ(last, (Lines{kRed, BrakeQuery(1, 0.5), Text(76, 163, "Bw"), BrakeQuery(2, 0.5), Text(166, 163, "Bw"),
-                         kGreen, "GetFlightStatus -> 1", Text(208, 240, "Landed"), "EndPaint"}));
+  mfd.DrawControlSurfaces(hdc, 1.0, focus());
+  EXPECT_EQ(Take(), expected);
+}
+
+TEST_F(ControlSurfaces, MarkersAndLabelsMoveTwelveUnitsPerLevel) {
+  void (*const draw[])(HDC, double, VESSEL*) = {DrawElevators, DrawRudders, DrawAilerons};  // by surface type
+  struct Case { int type; double level; Lines marks; };
+  for (const Case& c : std::initializer_list<Case>{
+      {1, 1, Cat({Upright(44), Upright(299)})},
+      {1, -1, Cat({Upright(20), Upright(275)})},
+      {0, 1, Cat({Across(83, 91, 273, 90, 265, "+y"), Across(231, 239, 273, 222, 265, "+y")})},
+      {0, -1, Cat({Across(83, 91, 297, 90, 289, "-y"), Across(231, 239, 297, 222, 289, "-y")})},
+      {2, 1, Cat({Across(75, 83, 296, 66, 289, "-y"), Across(239, 247, 272, 246, 265, "+y")})},
+      {2, -1, Cat({Across(75, 83, 272, 66, 265, "+y"), Across(239, 247, 296, 246, 289, "-y")})},
+      {2, -0.5, Cat({Across(75, 83, 278, 66, 271, "+y"), Across(239, 247, 290, 246, 283, "-y")})},
+      // Not a number: markers on row or column 0, labels as for level 0.
+      {1, NAN, Cat({Upright(0), Upright(0)})},
+      {0, NAN, Cat({Across(83, 91, 0, 90, 0, "+y"), Across(231, 239, 0, 222, 0, "+y")})},
+      {2, NAN, Cat({Across(75, 83, 0, 66, 0, "-y"), Across(239, 247, 0, 246, 0, "-y")})},
+      // Infinite: markers saturate, labels by the sign.
+      {2, -INFINITY,
+       Cat({Across(75, 83, INT_MIN, 66, INT_MIN, "+y"), Across(239, 247, INT_MAX, 246, INT_MAX, "-y")})}}) {
+    SCOPED_TRACE(testing::Message() << "type " << c.type << " level " << c.level);
+    state().controlSurfaces = {c.level, c.level, c.level};
+    draw[c.type](hdc, 1.0, focus());
+    EXPECT_EQ(Only(Take(), {"GetControlSurfaceLevel", "MoveToEx", "LineTo", "TextOutA"}),
+              Cat({{Surface(c.type, c.level)}, c.marks}));
+  }
+}
+
+TEST_F(ControlSurfaces, ScaledPixelsTruncate) {
+  DrawRudderBar(hdc, 0, 0, kPanelScale);
+  DrawBrakeMarker(hdc, 0, kPanelScale);
+  DrawElevatorBar(hdc, 0, 0, 0, -1, kGenericScale);
+  EXPECT_EQ(Only(Take(), {"FillRect", "MoveToEx", "LineTo", "TextOutA"}),
+            (Lines{"FillRect 17 224 28 227 " + kWhite, "FillRect 29 224 40 227 " + kGrey, "MoveToEx 28 222",
+                   "LineTo 28 229", Text(86, 183, "Bw"), "FillRect 102 326 106 340 " + kGrey,
+                   "FillRect 102 342 106 356 " + kWhite, "MoveToEx 99 342", "LineTo 109 342", Text(108, 332, "+y")}));
+}
+
+TEST_F(ControlSurfaces, BrakeMarksBesideBrakedMainWheelsAndRedLeftSet) {
+  for (const auto& [levels, expected] : std::initializer_list<std::pair<std::vector<double>, Lines>>{
+           {{0, 0}, {kRed, Brake(1, 0), Brake(2, 0)}},
+           {{0.3, 0}, {kRed, Brake(1, 0.3), Text(96, 204, "Bw"), Brake(2, 0)}},
+           {{0, 1}, {kRed, Brake(1, 0), Brake(2, 1), Text(208, 204, "Bw")}},
+           {{-0.25, NAN}, {kRed, Brake(1, -0.25), Brake(2, NAN)}}}) {
+    SCOPED_TRACE(levels[0]);
+    state().wheelBrakes = {1.0, levels[0], levels[1]};  // a query of wheel 0 would also draw a mark
+    VitalsMFD::DrawWheelBrakes(hdc, 1.0, focus());
+    EXPECT_EQ(Take(), expected);
+  }
 }
 
 }  // namespace

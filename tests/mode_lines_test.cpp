@@ -6,162 +6,73 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+using Words = std::initializer_list<std::pair<long, std::string>>;
 
-constexpr double kUnitScale = 1.0;  // pixels are design units
+const std::string kGreen = "SetTextColor 0x0000C800", kRed = "SetTextColor 0x000000FF";
 
-const std::string kGreen = "SetTextColor 0x0000C800";
-const std::string kRed = "SetTextColor 0x000000FF";
-
-std::string Nav(int mode, bool on) {
-  return "GetNavmodeState " + std::to_string(mode) + (on ? " -> true" : " -> false");
+std::string Text(int x, int y, const std::string& s) {
+  return "TextOutA " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(s.size()) + " \"" + s + "\"";
 }
 
-// The colour the surface holds after the traced lines.
-std::string LastColour(const Lines& lines) {
-  for (auto it = lines.rbegin(); it != lines.rend(); ++it)
-    if (it->starts_with("SetTextColor")) return *it;
-  return "none";
+// Green, the queries, then `text` at (260, y); no text: red "off" at (offX, y) before the green prefix.
+Lines Line(Lines queries, int y, const std::string& text, int offX = 0, const std::string& prefix = "") {
+  queries.insert(queries.begin(), kGreen);
+  if (!text.empty()) queries.push_back(Text(260, y, text));
+  else queries.insert(queries.end(), {kRed, Text(offX, y, "off"), kGreen, Text(260, y, prefix)});
+  return queries;
 }
 
-class AutopilotLine : public PageTest {};
+class ModeLines : public PageTest {};
 
-TEST_F(AutopilotLine, NoModeActiveAsksAllSevenAndWritesRedOffBeforeGreenPrefix) {
-  EXPECT_FALSE(DrawAutopilotLine(hdc, kUnitScale, focus()));
-  EXPECT_EQ(Take(), (Lines{kGreen, Nav(7, false), Nav(1, false), Nav(2, false), Nav(3, false), Nav(4, false),
-                           Nav(5, false), Nav(6, false), kRed, R"(TextOutA 280 267 3 "off")", kGreen,
-                           R"(TextOutA 260 267 4 "AP: ")"}));
-}
-
-TEST_F(AutopilotLine, HoldAltitudeWinsAndStopsTheQuestions) {
-  state().navmodes = {1, 7};
-  EXPECT_FALSE(DrawAutopilotLine(hdc, kUnitScale, focus()));
-  EXPECT_EQ(Take(), (Lines{kGreen, Nav(7, true), R"(TextOutA 260 267 12 "AP: Hold Alt")"}));
-}
-
-TEST_F(AutopilotLine, LowestModeWinsAfterHoldAltitude) {
-  state().navmodes = {3, 1};
-  EXPECT_TRUE(DrawAutopilotLine(hdc, kUnitScale, focus()));
-  EXPECT_EQ(Take(), (Lines{kGreen, Nav(7, false), Nav(1, true), R"(TextOutA 260 267 12 "AP: Kill Rot")"}));
-}
-
-TEST_F(AutopilotLine, OrbitNormalMinusAloneIsAskedLast) {
-  state().navmodes = {6};
-  EXPECT_TRUE(DrawAutopilotLine(hdc, kUnitScale, focus()));
-  EXPECT_EQ(Take(), (Lines{kGreen, Nav(7, false), Nav(1, false), Nav(2, false), Nav(3, false), Nav(4, false),
-                           Nav(5, false), Nav(6, true), R"t(TextOutA 260 267 11 "AP: OrbN(-)")t"}));
-}
-
-TEST_F(AutopilotLine, EachModeAloneShowsItsTextAndResult) {
-  struct Case {
-    int mode;
-    std::string text;
-    bool engaged;
-  };
-  const Case cases[] = {
-      {7, R"(12 "AP: Hold Alt")", false}, {1, R"(12 "AP: Kill Rot")", true}, {2, R"(11 "AP: Level H")", true},
-      {3, R"(12 "AP: Prograde")", true},  {4, R"(11 "AP: Retrogr")", true},  {5, R"t(11 "AP: OrbN(+)")t", true},
-      {6, R"t(11 "AP: OrbN(-)")t", true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.mode);
-    state().navmodes = {c.mode};
-    EXPECT_EQ(DrawAutopilotLine(hdc, kUnitScale, focus()), c.engaged);
-    const Lines lines = Take();
-    EXPECT_EQ(lines.back(), "TextOutA 260 267 " + c.text);
-    EXPECT_EQ(LastColour(lines), kGreen);
+TEST_F(ModeLines, AutopilotAsksSevenThenOneToSixAndShowsTheFirstActive) {
+  struct Case { std::vector<int> active; int asked; std::string text; bool engaged; };
+  const int order[] = {7, 1, 2, 3, 4, 5, 6};
+  for (const Case& c : std::initializer_list<Case>{
+      {{}, 7, "", false}, {{1, 7}, 1, "AP: Hold Alt", false}, {{3, 1}, 2, "AP: Kill Rot", true},
+      {{6, 5, 4, 3, 2}, 3, "AP: Level H", true}, {{6, 5, 4, 3}, 4, "AP: Prograde", true},
+      {{6, 5, 4}, 5, "AP: Retrogr", true}, {{5, 6}, 6, "AP: OrbN(+)", true}, {{6}, 7, "AP: OrbN(-)", true}}) {
+    SCOPED_TRACE(c.text);
+    state().navmodes = c.active;
+    Lines asked;
+    for (int i = 0; i < c.asked; ++i)
+      asked.push_back("GetNavmodeState " + std::to_string(order[i]) +
+                      (i + 1 < c.asked || c.text.empty() ? " -> false" : " -> true"));
+    EXPECT_EQ(DrawAutopilotLine(hdc, 1.0, focus()), c.engaged);
+    EXPECT_EQ(Take(), Line(asked, 267, c.text, 280, "AP: "));
   }
 }
 
-class AeroControlLine : public PageTest {};
-
-TEST_F(AeroControlLine, ZeroWordWritesRedOffThenGreenPrefix) {
-  DrawAeroControlLine(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take(), (Lines{kGreen, "GetADCtrlMode -> 0", kRed, R"(TextOutA 280 278 3 "off")", kGreen,
-                           R"(TextOutA 260 278 4 "AF: ")"}));
-}
-
-TEST_F(AeroControlLine, ModeValuesZeroToSeven) {
-  const char* const texts[8] = {nullptr,          R"(9 "AF: pitch")", R"(7 "AF: N/A")", R"(9 "AF: pitch")",
-                                R"(7 "AF: N/A")", R"(9 "AF: pitch")", R"(7 "AF: N/A")", R"(6 "AF: on")"};
-  for (DWORD word = 1; word < 8; ++word) {
+TEST_F(ModeLines, AeroRcsAndFlightStatusWords) {
+  for (const auto& [word, text] : Words{{0, ""}, {1, "AF: pitch"}, {2, "AF: N/A"}, {5, "AF: pitch"}, {6, "AF: N/A"},
+                                        {7, "AF: on"}, {0x100, ""}, {0xF07, "AF: on"}}) {
     SCOPED_TRACE(word);
-    state().adcMode = word;
-    DrawAeroControlLine(hdc, kUnitScale, focus());
-    EXPECT_EQ(Take(), (Lines{kGreen, "GetADCtrlMode -> " + std::to_string(word),
-                             std::string("TextOutA 260 278 ") + texts[word]}));
+    state().adcMode = static_cast<DWORD>(word);
+    DrawAeroControlLine(hdc, 1.0, focus());
+    EXPECT_EQ(Take(), Line({"GetADCtrlMode -> " + std::to_string(word)}, 278, text, 280, "AF: "));
   }
-}
-
-TEST_F(AeroControlLine, OnlyTheLowEightBitsCount) {
-  state().adcMode = 0x100;
-  DrawAeroControlLine(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take().back(), R"(TextOutA 260 278 4 "AF: ")");
-  state().adcMode = 0xF07;
-  DrawAeroControlLine(hdc, kUnitScale, focus());
-  EXPECT_EQ(Take().back(), R"(TextOutA 260 278 6 "AF: on")");
-}
-
-class RcsLine : public PageTest {};
-
-TEST_F(RcsLine, OffModeWritesRedOffThenGreenPrefixWithoutAskingTheVessel) {
-  DrawRcsLine(hdc, kUnitScale, focus(), 0);
-  EXPECT_EQ(Take(), (Lines{kGreen, kRed, R"(TextOutA 287 289 3 "off")", kGreen, R"(TextOutA 260 289 5 "RCS: ")"}));
-}
-
-TEST_F(RcsLine, RotationLinearAndUnknownModes) {
-  const std::pair<int, std::string> cases[] = {
-      {1, R"("RCS: rot")"}, {2, R"("RCS: lin")"}, {3, R"("RCS: N/A")"}, {-1, R"("RCS: N/A")"}};
-  for (const auto& [mode, text] : cases) {
+  for (const auto& [mode, text] : Words{{0, ""}, {1, "RCS: rot"}, {2, "RCS: lin"}, {3, "RCS: N/A"}, {-1, "RCS: N/A"}}) {
     SCOPED_TRACE(mode);
-    DrawRcsLine(hdc, kUnitScale, focus(), mode);
-    EXPECT_EQ(Take(), (Lines{kGreen, "TextOutA 260 289 8 " + text}));
+    DrawRcsLine(hdc, 1.0, focus(), static_cast<int>(mode));
+    EXPECT_EQ(Take(), Line({}, 289, text, 287, "RCS: "));
   }
-}
-
-class FlightStatusLine : public PageTest {};
-
-TEST_F(FlightStatusLine, StatusWordsAndLandedBeforeDocked) {
-  const std::pair<DWORD, std::string> cases[] = {
-      {0, R"(9 "In flight")"}, {1, R"(6 "Landed")"}, {3, R"(6 "Landed")"},   {2, R"(6 "Docked")"},
-      {4, R"(3 "N/A")"},       {0x100, R"(9 "In flight")"}, {0x102, R"(6 "Docked")"}};
-  for (const auto& [word, text] : cases) {
+  for (const auto& [word, text] : Words{{0, "In flight"}, {1, "Landed"}, {3, "Landed"}, {2, "Docked"}, {4, "N/A"},
+                                        {0x100, "In flight"}, {0x102, "Docked"}}) {
     SCOPED_TRACE(word);
-    state().flightStatus = word;
-    DrawFlightStatusLine(hdc, kUnitScale, focus());
-    EXPECT_EQ(Take(), (Lines{kGreen, "GetFlightStatus -> " + std::to_string(word), "TextOutA 260 300 " + text}));
+    state().flightStatus = static_cast<DWORD>(word);
+    DrawFlightStatusLine(hdc, 1.0, focus());
+    EXPECT_EQ(Take(), Line({"GetFlightStatus -> " + std::to_string(word)}, 300, text));
   }
 }
 
-class ModeLinesScaled : public PageTest {};
-
-TEST_F(ModeLinesScaled, PanelScaleRowsAndColumnsTruncate) {
+TEST_F(ModeLines, PanelScaleRowsAndColumnsTruncate) {
   DrawAutopilotLine(hdc, kPanelScale, focus());
   DrawAeroControlLine(hdc, kPanelScale, focus());
   DrawRcsLine(hdc, kPanelScale, focus(), 0);
   DrawFlightStatusLine(hdc, kPanelScale, focus());
-  Lines texts;
-  for (const std::string& line : Take())
-    if (line.starts_with("TextOutA")) texts.push_back(line);
-  EXPECT_EQ(texts, (Lines{R"(TextOutA 251 240 3 "off")", R"(TextOutA 233 240 4 "AP: ")",
-                          R"(TextOutA 251 250 3 "off")", R"(TextOutA 233 250 4 "AF: ")",
-                          R"(TextOutA 258 260 3 "off")", R"(TextOutA 233 260 5 "RCS: ")",
-                          R"(TextOutA 233 269 9 "In flight")"}));
-}
-
-TEST_F(ModeLinesScaled, EveryLineLeavesTheColourGreenEvenFromRed) {
-  const auto fromRed = [&] { SetTextColor(hdc, RGB(255, 0, 0)); };
-  fromRed();
-  DrawAutopilotLine(hdc, kGenericScale, focus());
-  EXPECT_EQ(LastColour(Take()), kGreen);
-  fromRed();
-  DrawAeroControlLine(hdc, kGenericScale, focus());
-  EXPECT_EQ(LastColour(Take()), kGreen);
-  fromRed();
-  DrawRcsLine(hdc, kGenericScale, focus(), 0);
-  EXPECT_EQ(LastColour(Take()), kGreen);
-  fromRed();
-  DrawFlightStatusLine(hdc, kGenericScale, focus());
-  EXPECT_EQ(LastColour(Take()), kGreen);
+  Lines texts = Take();
+  std::erase_if(texts, [](const std::string& line) { return !line.starts_with("TextOutA"); });
+  EXPECT_EQ(texts, (Lines{Text(251, 240, "off"), Text(233, 240, "AP: "), Text(251, 250, "off"), Text(233, 250, "AF: "),
+                          Text(258, 260, "off"), Text(233, 260, "RCS: "), Text(233, 269, "In flight")}));
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // The built module's whole life in the stand-in host, through its real loading path.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <new>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
+#include <new>
 
 #include "sim/host.h"
 #include "sim/module.h"
@@ -68,6 +67,16 @@ class ModuleLife : public testing::Test {
   }
   void Mark() { mark_ = TheHost().trace.Lines().size(); }
 
+  // The scale tag one refresh of the display writes: its first text.
+  std::string ScaleTag(sim::Display& display) {
+    sim::NullSurface surface;
+    Mark();
+    display.Update(&surface);
+    for (const std::string& line : Since())
+      if (line.rfind("TextOutA ", 0) == 0) return line;
+    return "none";
+  }
+
   int Count(const std::string& line) const {
     const auto& lines = TheHost().trace.Lines();
     return static_cast<int>(std::count(lines.begin(), lines.end(), line));
@@ -123,25 +132,18 @@ TEST_F(ModuleLife, KeysAndButtonsOnOneDisplayShowOnTheOther) {
   Start();
   auto first = Open();
   auto second = Open();
-  sim::NullSurface surface;
-  const auto tagOf = [&](sim::Display& d) {
-    Mark();
-    d.Update(&surface);
-    for (const std::string& line : Since())
-      if (line.rfind("TextOutA 4 13 ", 0) == 0) return line.substr(std::strlen("TextOutA 4 13 "));
-    return std::string("none");
-  };
-  EXPECT_EQ(tagOf(*second), "4 \"Norm\"");
+  const std::string norm = "TextOutA 4 13 4 \"Norm\"", log = "TextOutA 4 13 3 \"Log\"";
+  EXPECT_EQ(ScaleTag(*second), norm);
   EXPECT_TRUE(first->ConsumeKeyBuffered(38));
-  EXPECT_EQ(tagOf(*second), "3 \"Log\"");
+  EXPECT_EQ(ScaleTag(*second), log);
   EXPECT_FALSE(first->ConsumeButton(1, 0));  // no press bit
-  EXPECT_EQ(tagOf(*second), "3 \"Log\"");
+  EXPECT_EQ(ScaleTag(*second), log);
   EXPECT_TRUE(first->ConsumeButton(1, 1));
-  EXPECT_EQ(tagOf(*second), "4 \"Norm\"");
+  EXPECT_EQ(ScaleTag(*second), norm);
   EXPECT_FALSE(first->ConsumeButton(2, 1));
   EXPECT_TRUE(second->ConsumeKeyBuffered(38));
   EXPECT_FALSE(first->ConsumeKeyBuffered(30));  // any other key switches both off
-  EXPECT_EQ(tagOf(*second), "4 \"Norm\"");
+  EXPECT_EQ(ScaleTag(*second), norm);
 }
 
 TEST_F(ModuleLife, ButtonLabelsAndMenu) {
@@ -166,38 +168,28 @@ TEST_F(ModuleLife, ButtonLabelsAndMenu) {
 // The scale tag's place shows the scale the configuration gave.
 TEST_F(ModuleLife, ConfigurationIsReadAtEveryConstruction) {
   Start();
-  TheHost().cockpitMode = 2;
-  sim::NullSurface surface;
-  const auto tagLine = [&] {
-    auto display = Open();
-    Mark();
-    display->Update(&surface);
-    for (const std::string& line : Since())
-      if (line.rfind("TextOutA ", 0) == 0) return line;
-    return std::string();
+  const struct {
+    int cockpit;
+    const char* config;  // null: no file at all
+    const char* tag;
+  } cases[] = {
+      {2, "PanelScale = 2\n", "TextOutA 8 26 4 \"Norm\""},       // 2 × single-precision 0.9 is below 1.8
+      {2, "GenericMFDSize = 6\n", "TextOutA 4 13 4 \"Norm\""},   // absent again: back to 1.0
+      {2, "panelscale = nan\n", "TextOutA 4 13 4 \"Norm\""},     // not finite: the default
+      {2, "PANELSCALE = -2\n", "TextOutA -8 -26 4 \"Norm\""},    // kept as read, truncated toward zero
+      {2, nullptr, "TextOutA 4 13 4 \"Norm\""},
+      {1, "GenericMFDSize = 3\n", "TextOutA 3 9 4 \"Norm\""},
   };
-  WriteConfig("PanelScale = 2\n");
-  EXPECT_EQ(tagLine(), "TextOutA 8 26 4 \"Norm\"");  // 2 × single-precision 0.9 is below 1.8
-  WriteConfig("GenericMFDSize = 6\n");
-  EXPECT_EQ(tagLine(), "TextOutA 4 13 4 \"Norm\"");  // absent again: back to 1.0
-  WriteConfig("panelscale = nan\n");
-  EXPECT_EQ(tagLine(), "TextOutA 4 13 4 \"Norm\"");  // not finite: default
-  WriteConfig("PANELSCALE = -2\n");
-  EXPECT_EQ(tagLine(), "TextOutA -8 -26 4 \"Norm\"");  // kept as read, truncated toward zero
-  std::filesystem::remove(configDir_ / "Orbiter.cfg");
-  EXPECT_EQ(tagLine(), "TextOutA 4 13 4 \"Norm\"");  // no file at all
-}
-
-TEST_F(ModuleLife, GenericCockpitScalesBySize) {
-  Start();
-  TheHost().cockpitMode = 1;
-  WriteConfig("GenericMFDSize = 3\n");
-  auto display = Open();
-  sim::NullSurface surface;
-  Mark();
-  display->Update(&surface);
-  const auto lines = Since();
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "TextOutA 3 9 4 \"Norm\""), lines.end());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.config ? c.config : "no file");
+    TheHost().cockpitMode = c.cockpit;
+    if (c.config)
+      WriteConfig(c.config);
+    else
+      std::filesystem::remove(configDir_ / "Orbiter.cfg");
+    auto display = Open();
+    EXPECT_EQ(ScaleTag(*display), c.tag);
+  }
 }
 
 TEST_F(ModuleLife, RenderWindowKeptAfterViewportCloses) {

@@ -90,9 +90,7 @@ void WriteConfig(const std::string& text) {
 // A host fault, or a brush or paint bracket left over, ends the run.
 void CheckHost(const char* surface) {
   sim::Host& host = sim::TheHost();
-  if (const int live = host.brushes.Live(); live > 0)
-    host.Fault(std::to_string(live) + " brush(es) alive after the refresh");
-  if (host.openPaints > 0) host.Fault("paint bracket left open after the refresh");
+  host.CheckRefreshEnded();
   if (host.faults.empty()) return;
   for (const std::string& fault : host.faults) std::fprintf(stderr, "refresh_fuzz: %s: host fault: %s\n", surface, fault.c_str());
   std::abort();

@@ -50,9 +50,7 @@ void Display::Update(HDC hdc) {
   Host& host = TheHost();
   host.trace.Add("> Update");
   instance_->Update(hdc);
-  if (const int live = host.brushes.Live(); live > 0)
-    host.Fault(std::to_string(live) + " brush(es) alive after the refresh");
-  if (host.openPaints > 0) host.Fault("paint bracket left open after the refresh");
+  host.CheckRefreshEnded();
 }
 
 }  // namespace sim

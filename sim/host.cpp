@@ -51,6 +51,11 @@ void Host::Fault(std::string what) {
   faults.push_back(std::move(what));
 }
 
+void Host::CheckRefreshEnded() {
+  if (const int live = brushes.Live(); live > 0) Fault(std::to_string(live) + " brush(es) alive after the refresh");
+  if (openPaints > 0) Fault("paint bracket left open after the refresh");
+}
+
 const Mode* Host::FindMode(int id) const {
   for (const Mode& m : modes)
     if (m.id == id && m.active) return &m;

@@ -97,6 +97,8 @@ struct Host {
   std::vector<std::string> faults;
 
   void Fault(std::string what);
+  // After a refresh: brushes still alive and a paint bracket still open are faults.
+  void CheckRefreshEnded();
   const Mode* FindMode(int id) const;
   const Mode* FindMode(const std::string& name) const;
   // Back to a fresh host with tracing off.

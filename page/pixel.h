@@ -2,8 +2,12 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
+#include <cstddef>
+
+#include "host/gdi.h"
 
 // (int)(design × scale), truncated toward zero, with defined results where a
 // plain conversion would not have one: NaN gives 0, out-of-range values
@@ -20,4 +24,21 @@ inline int Px(double design, double scale) {
 inline int ShiftedPx(double design, double scale, int offset) {
   const long long sum = static_cast<long long>(Px(design, scale)) + offset;
   return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
+
+// A design rectangle in pixels, each edge converted on its own.
+inline RECT PxRect(double left, double top, double right, double bottom, double scale) {
+  return {Px(left, scale), Px(top, scale), Px(right, scale), Px(bottom, scale)};
+}
+
+struct DesignPoint {
+  int x, y;
+};
+
+// A design point list in pixels, every x shifted by xOffset pixels after scaling.
+template <std::size_t N>
+std::array<POINT, N> ToPixels(const DesignPoint (&points)[N], double scale, int xOffset = 0) {
+  std::array<POINT, N> pixels{};
+  for (std::size_t i = 0; i < N; ++i) pixels[i] = {ShiftedPx(points[i].x, scale, xOffset), Px(points[i].y, scale)};
+  return pixels;
 }

@@ -1,22 +1,13 @@
 #include "page/indicators/control_surfaces.h"
 
-#include <string_view>
-
 #include "display/vitals_mfd.h"
 #include "page/indicators/mode_lines.h"
 #include "page/pixel.h"
 #include "page/colours.h"
+#include "page/fill.h"
 #include "page/text.h"
 
 namespace {
-
-// One bar half, with a brush of its own.
-void FillHalf(HDC hDC, double scale, int left, int top, int right, int bottom, COLORREF colour) {
-  const HBRUSH brush = CreateSolidBrush(colour);
-  const RECT rc{Px(left, scale), Px(top, scale), Px(right, scale), Px(bottom, scale)};
-  FillRect(hDC, &rc, brush);
-  DeleteObject(brush);
-}
 
 void Line(HDC hDC, int x0, int y0, int x1, int y1) {
   MoveToEx(hDC, x0, y0, nullptr);
@@ -33,15 +24,15 @@ struct VerticalBar {
 }  // namespace
 
 void DrawRudderBar(HDC hDC, double level, int offset, double scale) {
-  FillHalf(hDC, scale, offset + 20, 249, offset + 32, 253, kWhite);
-  FillHalf(hDC, scale, offset + 33, 249, offset + 45, 253, kGrey);
+  FillDesignRect(hDC, offset + 20, 249, offset + 32, 253, kWhite, scale);
+  FillDesignRect(hDC, offset + 33, 249, offset + 45, 253, kGrey, scale);
   const int x = Px(level * 12 + (offset + 32), scale);
   Line(hDC, x, Px(247, scale), x, Px(255, scale));
 }
 
 void DrawElevatorBar(HDC hDC, double level, int barOffset, int labelOffset, int direction, double scale) {
-  FillHalf(hDC, scale, barOffset + 85, 272, barOffset + 89, 284, kGrey);
-  FillHalf(hDC, scale, barOffset + 85, 285, barOffset + 89, 297, kWhite);
+  FillDesignRect(hDC, barOffset + 85, 272, barOffset + 89, 284, kGrey, scale);
+  FillDesignRect(hDC, barOffset + 85, 285, barOffset + 89, 297, kWhite, scale);
   const double t = static_cast<double>(12 * direction) * level;
   const int row = Px(t + 285, scale);
   Line(hDC, Px(barOffset + 83, scale), row, Px(barOffset + 91, scale), row);
@@ -50,8 +41,8 @@ void DrawElevatorBar(HDC hDC, double level, int barOffset, int labelOffset, int 
 
 void DrawAileronBar(HDC hDC, double level, int barOffset, int labelOffset, int direction, double scale) {
   const bool upperPositive = direction < 0;
-  FillHalf(hDC, scale, barOffset + 77, 272, barOffset + 81, 284, upperPositive ? kGrey : kWhite);
-  FillHalf(hDC, scale, barOffset + 77, 285, barOffset + 81, 297, upperPositive ? kWhite : kGrey);
+  FillDesignRect(hDC, barOffset + 77, 272, barOffset + 81, 284, upperPositive ? kGrey : kWhite, scale);
+  FillDesignRect(hDC, barOffset + 77, 285, barOffset + 81, 297, upperPositive ? kWhite : kGrey, scale);
   const double t = static_cast<double>(12 * direction) * level;
   const int row = Px(t + 284, scale);
   Line(hDC, Px(barOffset + 75, scale), row, Px(barOffset + 83, scale), row);

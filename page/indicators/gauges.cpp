@@ -17,7 +17,7 @@ constexpr std::string_view kMinusZ = "-z";
 
 // Fills the bar and returns it in pixels; a bar that grows up has bottom < top.
 RECT FillBar(HDC hDC, HBRUSH fill, double left, double top, double right, double bottom, double scale) {
-  const RECT bar{Px(left, scale), Px(top, scale), Px(right, scale), Px(bottom, scale)};
+  const RECT bar = PxRect(left, top, right, bottom, scale);
   FillRect(hDC, &bar, fill);
   return bar;
 }

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "page/pixel.h"
 #include "page/colours.h"
 #include "page/text.h"
 
@@ -11,16 +10,12 @@ namespace {
 // Every line starts at this column; "off" stands further right.
 constexpr int kLineX = 260;
 
-void WriteAt(HDC hDC, double scale, int x, int y, std::string_view text) {
-  WriteText(hDC, Px(x, scale), Px(y, scale), text);
-}
-
 // A switched-off line: red "off" first, then the green prefix.
 void WriteOff(HDC hDC, double scale, int offX, int y, std::string_view prefix) {
   SetTextColor(hDC, kRed);
-  WriteAt(hDC, scale, offX, y, "off");
+  WriteLabel(hDC, {offX, y, "off"}, scale);
   SetTextColor(hDC, kTextGreen);
-  WriteAt(hDC, scale, kLineX, y, prefix);
+  WriteLabel(hDC, {kLineX, y, prefix}, scale);
 }
 
 struct AutopilotMode {
@@ -43,7 +38,7 @@ bool DrawAutopilotLine(HDC hDC, double scale, VESSEL* vessel) {
   SetTextColor(hDC, kTextGreen);
   for (const AutopilotMode& mode : kAutopilotModes) {
     if (vessel->GetNavmodeState(mode.navmode)) {
-      WriteAt(hDC, scale, kLineX, kY, mode.text);
+      WriteLabel(hDC, {kLineX, kY, mode.text}, scale);
       return mode.engaged;
     }
   }
@@ -60,11 +55,11 @@ void DrawAeroControlLine(HDC hDC, double scale, VESSEL* vessel) {
   if (mode == 0)
     WriteOff(hDC, scale, 280, kY, "AF: ");
   else if ((mode & kAllAxes) == kAllAxes)
-    WriteAt(hDC, scale, kLineX, kY, "AF: on");
+    WriteLabel(hDC, {kLineX, kY, "AF: on"}, scale);
   else if (mode & kPitch)
-    WriteAt(hDC, scale, kLineX, kY, "AF: pitch");
+    WriteLabel(hDC, {kLineX, kY, "AF: pitch"}, scale);
   else
-    WriteAt(hDC, scale, kLineX, kY, "AF: N/A");
+    WriteLabel(hDC, {kLineX, kY, "AF: N/A"}, scale);
 }
 
 void DrawRcsLine(HDC hDC, double scale, VESSEL*, int attitudeMode) {
@@ -75,13 +70,13 @@ void DrawRcsLine(HDC hDC, double scale, VESSEL*, int attitudeMode) {
       WriteOff(hDC, scale, 287, kY, "RCS: ");
       break;
     case 1:
-      WriteAt(hDC, scale, kLineX, kY, "RCS: rot");
+      WriteLabel(hDC, {kLineX, kY, "RCS: rot"}, scale);
       break;
     case 2:
-      WriteAt(hDC, scale, kLineX, kY, "RCS: lin");
+      WriteLabel(hDC, {kLineX, kY, "RCS: lin"}, scale);
       break;
     default:
-      WriteAt(hDC, scale, kLineX, kY, "RCS: N/A");
+      WriteLabel(hDC, {kLineX, kY, "RCS: N/A"}, scale);
       break;
   }
 }
@@ -93,11 +88,11 @@ void DrawFlightStatusLine(HDC hDC, double scale, VESSEL* vessel) {
   SetTextColor(hDC, kTextGreen);
   const DWORD status = vessel->GetFlightStatus() & 0xFF;
   if (status == 0)
-    WriteAt(hDC, scale, kLineX, kY, "In flight");
+    WriteLabel(hDC, {kLineX, kY, "In flight"}, scale);
   else if (status & kLanded)
-    WriteAt(hDC, scale, kLineX, kY, "Landed");
+    WriteLabel(hDC, {kLineX, kY, "Landed"}, scale);
   else if (status & kDocked)
-    WriteAt(hDC, scale, kLineX, kY, "Docked");
+    WriteLabel(hDC, {kLineX, kY, "Docked"}, scale);
   else
-    WriteAt(hDC, scale, kLineX, kY, "N/A");
+    WriteLabel(hDC, {kLineX, kY, "N/A"}, scale);
 }

@@ -2,6 +2,7 @@
 
 #include "display/vitals_mfd.h"
 #include "page/colours.h"
+#include "page/fill.h"
 #include "page/text.h"
 
 namespace {
@@ -37,13 +38,7 @@ constexpr ColouredLabel kBrakeNote[2] = {
 }  // namespace
 
 void DrawKeySwatches(HDC hDC, double scale) {
-  for (const Swatch& swatch : kSwatches) {
-    const RECT rect = {Px(swatch.left, scale), Px(swatch.top, scale), Px(swatch.right, scale),
-                       Px(swatch.bottom, scale)};
-    HBRUSH brush = CreateSolidBrush(swatch.colour);
-    FillRect(hDC, &rect, brush);
-    DeleteObject(brush);
-  }
+  for (const Swatch& s : kSwatches) FillDesignRect(hDC, s.left, s.top, s.right, s.bottom, s.colour, scale);
 }
 
 void VitalsMFD::DrawKeyCaptions(HDC hDC, double scale) const {

@@ -1,7 +1,4 @@
 // The numbered parts, their descriptions and the axis cross, shown on request.
-#include <array>
-#include <cstddef>
-
 #include "display/vitals_mfd.h"
 #include "page/colours.h"
 #include "page/text.h"
@@ -55,10 +52,6 @@ constexpr Label kAxisLabels[6] = {
     {298, 183, "+x"},     {265, 196, "-z"},     {296, 170, "+z"},
 };
 
-struct DesignPoint {
-  int x, y;
-};
-
 // x, y and z arrows with their arrowhead strokes, shifted.
 constexpr DesignPoint kAxisArrows[3][6] = {
     {{276, 191}, {276, 189}, {275, 190}, {295, 190}, {294, 191}, {294, 189}},
@@ -77,9 +70,7 @@ void VitalsMFD::DrawPartsLegend(HDC hDC, double scale, int legendOffset) const {
   for (const Label& line : kFixedLines) WriteLabel(hDC, line, scale);
   for (const Label& label : kAxisLabels) WriteLabel(hDC, label, scale, legendOffset);
   for (const auto& arrow : kAxisArrows) {
-    std::array<POINT, 6> pixels{};
-    for (std::size_t i = 0; i < pixels.size(); ++i)
-      pixels[i] = {ShiftedPx(arrow[i].x, scale, legendOffset), Px(arrow[i].y, scale)};
+    const auto pixels = ToPixels(arrow, scale, legendOffset);
     Polyline(hDC, pixels.data(), static_cast<int>(pixels.size()));
   }
   SetTextColor(hDC, kTextGreen);

@@ -1,27 +1,13 @@
 #include "page/static/schematic.h"
 
-#include <array>
-#include <cstddef>
-
 #include "page/pixel.h"
 #include "page/colours.h"
 
 namespace {
 
-struct DesignPoint {
-  int x, y;
-};
-
 struct DesignBox {
   int left, top, right, bottom;
 };
-
-template <std::size_t N>
-std::array<POINT, N> ToPixels(const DesignPoint (&points)[N], double scale) {
-  std::array<POINT, N> pixels{};
-  for (std::size_t i = 0; i < N; ++i) pixels[i] = {Px(points[i].x, scale), Px(points[i].y, scale)};
-  return pixels;
-}
 
 template <std::size_t N>
 void DrawChain(HDC hDC, const DesignPoint (&points)[N], double scale) {

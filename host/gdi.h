@@ -1,26 +1,99 @@
 // Drawing-surface contract: the GDI and USER operations the page draws with.
-// On Windows these are the platform's own; elsewhere the stand-in host exports
-// them over an abstract DrawingSurface, with the same names and signatures.
+// On Windows these are the platform's own, declared here as <windows.h>
+// declares them; elsewhere the stand-in host exports them over an abstract
+// DrawingSurface, with the same names and signatures.
 #pragma once
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <cstdint>
 
 #include "host/export.h"
 
+#ifdef _WIN32
+
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef unsigned int UINT;
+typedef unsigned long DWORD;
+typedef long LONG;
+typedef void* LPVOID;
+typedef const char* LPCSTR;
+#ifdef _WIN64
+typedef unsigned __int64 WPARAM;
+typedef __int64 LPARAM;
+typedef __int64 LRESULT;
+#else
+typedef unsigned int WPARAM;
+typedef long LPARAM;
+typedef long LRESULT;
+#endif
+typedef DWORD COLORREF;  // 0x00BBGGRR
+
+#define VITALS_DECLARE_HANDLE(name) \
+  struct name##__ {                 \
+    int unused;                     \
+  };                                \
+  typedef struct name##__* name
+VITALS_DECLARE_HANDLE(HWND);
+VITALS_DECLARE_HANDLE(HINSTANCE);
+VITALS_DECLARE_HANDLE(HDC);
+VITALS_DECLARE_HANDLE(HBRUSH);
+VITALS_DECLARE_HANDLE(HPEN);
+VITALS_DECLARE_HANDLE(HFONT);
+#undef VITALS_DECLARE_HANDLE
+typedef void* HGDIOBJ;
+typedef int(__stdcall* FARPROC)();
+
+typedef struct tagRECT {
+  LONG left, top, right, bottom;
+} RECT;
+typedef struct tagPOINT {
+  LONG x, y;
+} POINT;
+typedef struct tagPAINTSTRUCT {
+  HDC hdc;
+  BOOL fErase;
+  RECT rcPaint;
+  BOOL fRestore;
+  BOOL fIncUpdate;
+  BYTE rgbReserved[32];
+} PAINTSTRUCT;
+
+#define WINAPI __stdcall
+#define DECLSPEC_IMPORT __declspec(dllimport)
+
+constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) { return COLORREF(r) | COLORREF(g) << 8 | COLORREF(b) << 16; }
+
+extern "C" {
+DECLSPEC_IMPORT BOOL WINAPI MoveToEx(HDC hdc, int x, int y, POINT* prev);
+DECLSPEC_IMPORT BOOL WINAPI LineTo(HDC hdc, int x, int y);
+DECLSPEC_IMPORT BOOL WINAPI Polyline(HDC hdc, const POINT* pts, int n);
+DECLSPEC_IMPORT BOOL WINAPI Polygon(HDC hdc, const POINT* pts, int n);
+DECLSPEC_IMPORT BOOL WINAPI Ellipse(HDC hdc, int l, int t, int r, int b);
+DECLSPEC_IMPORT BOOL WINAPI Rectangle(HDC hdc, int l, int t, int r, int b);
+DECLSPEC_IMPORT COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF c);
+DECLSPEC_IMPORT HBRUSH WINAPI CreateSolidBrush(COLORREF c);
+DECLSPEC_IMPORT int WINAPI FillRect(HDC hdc, const RECT* rc, HBRUSH brush);
+DECLSPEC_IMPORT BOOL WINAPI DeleteObject(HGDIOBJ obj);
+DECLSPEC_IMPORT COLORREF WINAPI SetTextColor(HDC hdc, COLORREF c);
+DECLSPEC_IMPORT BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int len);
+DECLSPEC_IMPORT HDC WINAPI BeginPaint(HWND wnd, PAINTSTRUCT* ps);
+DECLSPEC_IMPORT BOOL WINAPI EndPaint(HWND wnd, const PAINTSTRUCT* ps);
+DECLSPEC_IMPORT FARPROC WINAPI GetProcAddress(HINSTANCE module, LPCSTR name);
+}
+
+#else
+
+#include <stdint.h>
+
 using BOOL = int;
-using BYTE = std::uint8_t;
+using BYTE = uint8_t;
 using UINT = unsigned int;
-using DWORD = std::uint32_t;
-using LONG = std::int32_t;
+using DWORD = uint32_t;  // 32 bits, as on Windows
+using LONG = int32_t;
 using LPVOID = void*;
 using LPCSTR = const char*;
-using WPARAM = std::uintptr_t;  // pointer-sized, as on 64-bit Windows
-using LPARAM = std::intptr_t;
-using LRESULT = std::intptr_t;
-using COLORREF = std::uint32_t;  // 0x00BBGGRR
+using WPARAM = uintptr_t;  // pointer-sized, as on 64-bit Windows
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
+using COLORREF = uint32_t;  // 0x00BBGGRR
 
 struct HWND__;
 struct HINSTANCE__;
@@ -75,8 +148,8 @@ class OAPIFUNC DrawingSurface {
   virtual void FillRect(const RECT& rc, COLORREF brush) = 0;  // edges in any order
   virtual COLORREF SetTextColor(COLORREF c) = 0;  // returns the previous colour
   virtual void TextOut(int x, int y, const char* text, int len) = 0;  // top-left reference, transparent
-  virtual void SelectPen(int index) = 0;   // host default pen 1, 2 or 3
-  virtual void SelectFont(int index) = 0;  // host default font 1
+  virtual void SelectPen(int index) = 0;   // host default pen
+  virtual void SelectFont(int index) = 0;  // host default font
 };
 
 // Each operation: what the page relies on. Results are never examined.
@@ -110,4 +183,5 @@ OAPIFUNC HDC BeginPaint(HWND wnd, PAINTSTRUCT* ps);
 // Closes the bracket opened with the same record.
 OAPIFUNC BOOL EndPaint(HWND wnd, const PAINTSTRUCT* ps);
 }
+
 #endif

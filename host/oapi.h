@@ -1,41 +1,51 @@
 // Host simulator contract: the operations the module calls, all on the host's
-// one thread. Only what the page needs is declared.
+// one thread. Only what the page needs is declared, exactly as the host
+// declares it, so that the decorated names match the host's exports.
 #pragma once
 
-#include "host/gdi.h"
 #include "host/export.h"
+#include "host/gdi.h"
 
-using OAPI_MSGTYPE = LRESULT;  // pointer-sized: carries an instance address
-using FILEHANDLE = void*;
-using OBJHANDLE = void*;
-using THRUSTER_HANDLE = void*;
+// What the mode's message procedure returns: an instance address. The 32-bit
+// host declares it int; the 64-bit host, and the stand-in off Windows, LRESULT.
+#if defined(_WIN32) && !defined(_WIN64)
+typedef int OAPI_MSGTYPE;
+#else
+typedef LRESULT OAPI_MSGTYPE;
+#endif
+typedef void* FILEHANDLE;
+typedef void* OBJHANDLE;
+typedef void* THRUSTER_HANDLE;
 
-enum FileAccessMode { FILE_IN, FILE_OUT, FILE_APP };
-enum PathRoot { ROOT, CONFIG, SCENARIOS, TEXTURES, TEXTURES2, MESHES, MODULES };
+typedef enum { FILE_IN, FILE_OUT, FILE_APP, FILE_IN_ZEROONFAIL } FileAccessMode;
+typedef enum { ROOT, CONFIG, SCENARIOS, TEXTURES, TEXTURES2, MESHES, MODULES } PathRoot;
 
 // Display mode registration record. The host copies what it keeps.
-struct MFDMODESPEC {
+typedef struct {
   char* name;  // mode name shown to the pilot
   DWORD key;   // selection key, scan code set 1
-  // Called by the host; message 1 asks for a new display instance with
+  // Called by the host. Message 4 (wparam: the address of an MFDMODEOPENSPEC)
+  // asks for an instance; a module that answers 0 then gets message 1 with
   // wparam = width | height << 16 and lparam = the display's VESSEL*.
   OAPI_MSGTYPE (*msgproc)(UINT msg, UINT mfd, WPARAM wparam, LPARAM lparam);
-};
+} MFDMODESPEC;
 
 class VESSEL;
 
-// Host library start-up, called from the library entry at attach.
-OAPIFUNC void InitLib(HINSTANCE module);
-// "Mmm dd yyyy" as yyyymmdd; 0 for text the host cannot read.
+// Host library start-up, called from the library entry at attach: the host
+// logs the module's GetModuleVersion, then calls its InitModule, else its
+// opcDLLInit, with the module handle.
+OAPIFUNC void InitLib(HINSTANCE hModule);
+// "Mmm dd yyyy" as (yyyy % 100) * 10000 + month * 100 + day.
 OAPIFUNC int Date2Int(char* date);
 
-// Registers a display mode; returns a fresh identifier.
-OAPIFUNC int oapiRegisterMFDMode(MFDMODESPEC& record);
+// Registers a display mode; returns its identifier.
+OAPIFUNC int oapiRegisterMFDMode(MFDMODESPEC& spec);
 // Withdraws a mode; an unknown or withdrawn identifier fails harmlessly.
 OAPIFUNC bool oapiUnregisterMFDMode(int mode);
 
 // Opens a host configuration file; the handle may be null.
-OAPIFUNC FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode = FILE_IN, PathRoot root = ROOT);
+OAPIFUNC FILEHANDLE oapiOpenFile(const char* fname, FileAccessMode mode, PathRoot root = ROOT);
 // Closes a handle from oapiOpenFile; null is ignored.
 OAPIFUNC void oapiCloseFile(FILEHANDLE f, FileAccessMode mode);
 // Reads the item "item = value"; false and val untouched when missing,

@@ -8,17 +8,10 @@
 using sim::Field;
 using sim::TheHost;
 
-MFD::MFD(DWORD w, DWORD h, VESSEL* vessel) : W(w), H(h), pV(vessel) {}
+MFD::MFD(DWORD w, DWORD h, VESSEL* vessel) : W(w), H(h), cw(0), ch(0), pV(vessel), hostDisplay(nullptr) {}
 MFD::~MFD() = default;
-bool MFD::ConsumeKeyBuffered(DWORD /*key*/) { return false; }
-bool MFD::ConsumeKeyImmediate(char* /*kstate*/) { return false; }
-bool MFD::ConsumeButton(int /*bt*/, int /*event*/) { return false; }
-char* MFD::ButtonLabel(int /*bt*/) { return nullptr; }
-int MFD::ButtonMenu(const MFDBUTTONMENU** /*menu*/) const { return 0; }
-void MFD::ReadStatus(FILEHANDLE /*scn*/) {}
-void MFD::WriteStatus(FILEHANDLE /*scn*/) const {}
-void MFD::StoreStatus() const {}
-void MFD::RecallStatus() {}
+void MFD::InvalidateDisplay() {}
+void MFD::InvalidateButtons() {}
 
 void MFD::Title(HDC hDC, const char* title) const {
   const int len = title ? static_cast<int>(std::strlen(title)) : 0;
@@ -38,7 +31,7 @@ HFONT MFD::SelectDefaultFont(HDC hDC, DWORD i) const {
   return nullptr;
 }
 
-GraphMFD::GraphMFD(DWORD w, DWORD h, VESSEL* vessel) : MFD(w, h, vessel) {
+GraphMFD::GraphMFD(DWORD w, DWORD h, VESSEL* vessel) : MFD(w, h, vessel), ngraph(0), graph(nullptr) {
   TheHost().trace.Add("GraphMFD %u %u", static_cast<unsigned>(w), static_cast<unsigned>(h));
 }
 

@@ -19,12 +19,12 @@ const std::vector<sim::Thruster>* Group(OBJHANDLE handle, THGROUP_TYPE type) {
 
 }  // namespace
 
-VESSEL::VESSEL(OBJHANDLE hVessel, int /*fmodel*/) : handle(hVessel) {}
+VESSEL::VESSEL(OBJHANDLE hVessel, int /*fmodel*/) : hVessel(hVessel) {}
 
 VESSEL::~VESSEL() = default;
 
 DWORD VESSEL::GetGroupThrusterCount(THGROUP_TYPE thgt) const {
-  const auto* group = Group(handle, thgt);
+  const auto* group = Group(hVessel, thgt);
   const auto n = static_cast<DWORD>(group ? group->size() : 0);
   TheHost().trace.Add("GetGroupThrusterCount %d -> %u", static_cast<int>(thgt), static_cast<unsigned>(n));
   return n;
@@ -32,7 +32,7 @@ DWORD VESSEL::GetGroupThrusterCount(THGROUP_TYPE thgt) const {
 
 THRUSTER_HANDLE VESSEL::GetGroupThruster(THGROUP_TYPE thgt, DWORD idx) const {
   TheHost().trace.Add("GetGroupThruster %d %u", static_cast<int>(thgt), static_cast<unsigned>(idx));
-  const auto* group = Group(handle, thgt);
+  const auto* group = Group(hVessel, thgt);
   if (!group || idx >= group->size()) return nullptr;
   return const_cast<sim::Thruster*>(&(*group)[idx]);
 }
@@ -52,33 +52,33 @@ double VESSEL::GetThrusterLevel(THRUSTER_HANDLE th) const {
 
 double VESSEL::GetControlSurfaceLevel(AIRCTRL_TYPE type) const {
   const int t = static_cast<int>(type);
-  const double level = t >= 0 && t < 3 ? StateOf(handle).controlSurfaces[static_cast<std::size_t>(t)] : 0.0;
+  const double level = t >= 0 && t < 3 ? StateOf(hVessel).controlSurfaces[static_cast<std::size_t>(t)] : 0.0;
   if (TheHost().trace.Enabled()) TheHost().trace.Add("GetControlSurfaceLevel %d -> %s", t, Field::Number(level).c_str());
   return level;
 }
 
 double VESSEL::GetWheelbrakeLevel(int which) const {
-  const std::vector<double>& brakes = StateOf(handle).wheelBrakes;
+  const std::vector<double>& brakes = StateOf(hVessel).wheelBrakes;
   const double level = which >= 0 && static_cast<std::size_t>(which) < brakes.size() ? brakes[static_cast<std::size_t>(which)] : 0.0;
   if (TheHost().trace.Enabled()) TheHost().trace.Add("GetWheelbrakeLevel %d -> %s", which, Field::Number(level).c_str());
   return level;
 }
 
 bool VESSEL::GetNavmodeState(int mode) {
-  const std::vector<int>& active = StateOf(handle).navmodes;
+  const std::vector<int>& active = StateOf(hVessel).navmodes;
   const bool on = std::find(active.begin(), active.end(), mode) != active.end();
   TheHost().trace.Add("GetNavmodeState %d -> %s", mode, on ? "true" : "false");
   return on;
 }
 
 DWORD VESSEL::GetADCtrlMode() const {
-  const DWORD mode = StateOf(handle).adcMode;
+  const DWORD mode = StateOf(hVessel).adcMode;
   TheHost().trace.Add("GetADCtrlMode -> %u", static_cast<unsigned>(mode));
   return mode;
 }
 
 DWORD VESSEL::GetFlightStatus() const {
-  const DWORD status = StateOf(handle).flightStatus;
+  const DWORD status = StateOf(hVessel).flightStatus;
   TheHost().trace.Add("GetFlightStatus -> %u", static_cast<unsigned>(status));
   return status;
 }

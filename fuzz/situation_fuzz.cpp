@@ -38,7 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     const sim::Situation situation = sim::ParseSituation(json);
     CheckLimits(situation);
-    (void)sim::PageScaleOf(situation);
+    const sim::DisplaySize display = sim::DisplaySizeOf(situation);
+    if (display.width < 1 || display.width > sim::kMaxDisplaySide || display.height < 1 ||
+        display.height > sim::kMaxDisplaySide)
+      Broken("display size out of range");
   } catch (const sim::SituationError& e) {
     const std::string why = e.what();
     if (why.empty()) Broken("refusal without a reason");

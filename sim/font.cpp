@@ -4,18 +4,10 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
-#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
-#include "sim/style.h"
-
 namespace sim {
-
-std::string DefaultFontFile() {
-  const char* file = std::getenv("VITALS_FONT");
-  return file && *file ? file : kDefaultFontFile;
-}
 
 namespace {
 
@@ -41,14 +33,16 @@ Font::Font(const std::string& file, int pixels) {
   std::unique_ptr<FT_FaceRec_, FaceCloser> face(raw_face);
   if (FT_Set_Pixel_Sizes(face.get(), 0, FT_UInt(pixels))) throw std::runtime_error("cannot size font " + file);
 
-  // Cell from the Windows metrics when the face has them, as GDI does.
+  // Cell and average width from the Windows metrics when the face has them, as GDI does.
   const FT_Size_Metrics& m = face->size->metrics;
   if (const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face.get(), FT_SFNT_OS2))) {
     ascent_ = RoundPixels(FT_MulFix(os2->usWinAscent, m.y_scale));
     descent_ = RoundPixels(FT_MulFix(os2->usWinDescent, m.y_scale));
+    averageWidth_ = RoundPixels(FT_MulFix(os2->xAvgCharWidth, m.x_scale));
   } else {
     ascent_ = RoundPixels(m.ascender);
     descent_ = RoundPixels(-m.descender);
+    averageWidth_ = RoundPixels(m.max_advance) / 2;
   }
 
   for (unsigned c = 0; c < 256; ++c) {

@@ -9,9 +9,6 @@
 
 namespace sim {
 
-// The font file to use: $VITALS_FONT when set, else the host default.
-OAPIFUNC std::string DefaultFontFile();
-
 class OAPIFUNC Font {
  public:
   struct Glyph {
@@ -37,6 +34,7 @@ class OAPIFUNC Font {
 
   int Ascent() const { return ascent_; }             // cell top to baseline
   int CellHeight() const { return ascent_ + descent_; }
+  int AverageCharWidth() const { return averageWidth_; }  // GDI's tmAveCharWidth
   // Sum of the advances of len bytes; 0 when len <= 0.
   int TextWidth(const char* text, int len) const;
 
@@ -45,6 +43,7 @@ class OAPIFUNC Font {
   std::vector<std::uint8_t> bits_;
   int ascent_ = 0;
   int descent_ = 0;
+  int averageWidth_ = 0;
 };
 
 }  // namespace sim

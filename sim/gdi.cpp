@@ -11,9 +11,9 @@ using sim::TheHost;
 
 DrawingSurface::~DrawingSurface() = default;
 
-void sim::DrawTitle(HDC hdc, const char* title, int len) {
+void sim::DrawTitle(HDC hdc, int x, const char* title, int len) {
   hdc->SetTextColor(kTitleColour);
-  hdc->TextOut(kTitleX, kTitleY, title, len);
+  hdc->TextOut(x, 0, title, len);
 }
 
 void sim::SelectHostPen(HDC hdc, int index) { hdc->SelectPen(index); }

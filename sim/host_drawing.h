@@ -6,11 +6,11 @@
 
 namespace sim {
 
-// The title at the host's place, in the host's title colour, which stays set.
-void DrawTitle(HDC hdc, const char* title, int len);
-// Host default pen 1, 2 or 3; other indices select nothing.
+// The title at (x, 0) in the host's title colour, which stays set.
+void DrawTitle(HDC hdc, int x, const char* title, int len);
+// Host default pen 0 to 5; other indices select nothing.
 void SelectHostPen(HDC hdc, int index);
-// Host default font 1; other indices select nothing.
+// Host default font 0 to 3; other indices select nothing.
 void SelectHostFont(HDC hdc, int index);
 
 }  // namespace sim

@@ -12,8 +12,6 @@ class RasterPage final : public sim::PageSurface {
   RasterPage(int width, int height) : surface_(width, height) {}
   HDC Dc() override { return &surface_; }
   sim::Image Picture() const override { return surface_.Picture(); }
-  int TextWidth(const char* text, int len) const override { return surface_.TextFont().TextWidth(text, len); }
-  int CellHeight() const override { return surface_.TextFont().CellHeight(); }
 
  private:
   sim::RasterSurface surface_;

@@ -16,7 +16,7 @@ void MFD::InvalidateButtons() {}
 void MFD::Title(HDC hDC, const char* title) const {
   const int len = title ? static_cast<int>(std::strlen(title)) : 0;
   if (TheHost().trace.Enabled()) TheHost().trace.Add("Title %s", Field::Text(title, len).c_str());
-  if (hDC && title) sim::DrawTitle(hDC, title, len);
+  if (hDC && title) sim::DrawTitle(hDC, static_cast<int>(cw / 2), title, len);
 }
 
 HPEN MFD::SelectDefaultPen(HDC hDC, DWORD i) const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 
 #include "sim/style.h"
@@ -147,12 +148,19 @@ struct EllipseSteps {
   i64 asq, bsq, dx, dy, err;
 };
 
-}  // namespace
-
-RasterSurface::RasterSurface(int width, int height, const std::string& font_file)
-    : width_(width), height_(height), font_(font_file, kDefaultFontPixels) {
+// The host's default fonts for a display of this size.
+std::vector<Font> DefaultFonts(int width, int height) {
   if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
     throw std::invalid_argument("surface size out of range");
+  std::vector<Font> fonts;
+  for (const FontStyle& style : kDefaultFonts) fonts.emplace_back(style.file, FontHeight(style, height));
+  return fonts;
+}
+
+}  // namespace
+
+RasterSurface::RasterSurface(int width, int height)
+    : width_(width), height_(height), fonts_(DefaultFonts(width, height)), font_(&fonts_[0]) {
   pixels_.assign(std::size_t(width) * std::size_t(height), kBlack);
   parity_.assign(std::size_t(width) + 1, 0);
 }
@@ -185,10 +193,12 @@ COLORREF RasterSurface::SetTextColor(COLORREF c) {
 }
 
 void RasterSurface::SelectPen(int index) {
-  if (index >= 1 && index <= 3) pen_ = kDefaultPens[index - 1];
+  if (unsigned(index) < std::size(kDefaultPens)) pen_ = kDefaultPens[index];
 }
 
-void RasterSurface::SelectFont(int) {}  // the host has one font
+void RasterSurface::SelectFont(int index) {
+  if (unsigned(index) < fonts_.size()) font_ = &fonts_[std::size_t(index)];
+}
 
 void RasterSurface::FillRect(const RECT& rc, COLORREF brush) {
   int l = rc.left, t = rc.top, r = rc.right, b = rc.bottom;
@@ -376,16 +386,16 @@ void RasterSurface::RowEllipse(i64 L, i64 T, i64 R, i64 B) {
 void RasterSurface::TextOut(int x, int y, const char* text, int len) {
   if (!text || len <= 0) return;
   i64 pen_x = x;
-  const i64 baseline = i64(y) + font_.Ascent();
+  const i64 baseline = i64(y) + font_->Ascent();
   for (int i = 0; i < len; ++i) {
-    const Font::Glyph* g = font_.Find(static_cast<unsigned char>(text[i]));
+    const Font::Glyph* g = font_->Find(static_cast<unsigned char>(text[i]));
     if (!g) continue;
     const i64 left = pen_x + g->left, top = baseline - g->top;
     const int c0 = int(std::clamp<i64>(-left, 0, g->width)), c1 = int(std::clamp<i64>(width_ - left, 0, g->width));
     const int r0 = int(std::clamp<i64>(-top, 0, g->rows)), r1 = int(std::clamp<i64>(height_ - top, 0, g->rows));
     for (int row = r0; row < r1; ++row)
       for (int col = c0; col < c1; ++col)
-        if (font_.Bit(*g, col, row)) Plot(left + col, top + row, text_);
+        if (font_->Bit(*g, col, row)) Plot(left + col, top + row, text_);
     pen_x += g->advance;
   }
 }

@@ -13,15 +13,16 @@
 namespace sim {
 
 // width x height COLORREF pixels, black at start. The state starts as a new
-// device context's: position (0,0), black pen, black brush, black text, font 1.
+// device context's: position (0,0), black pen, black brush, black text, and
+// the host's default font 0 for a display of this height selected.
 // The brush stays black: Polygon, Ellipse and Rectangle fill their interiors black.
 // Drawing never allocates; every coordinate from INT_MIN to INT_MAX is clipped
 // before any pixel loop.
 class OAPIFUNC RasterSurface final : public DrawingSurface {
  public:
   // Throws std::invalid_argument for a size outside 1..16384, std::runtime_error
-  // when the font cannot be loaded.
-  RasterSurface(int width, int height, const std::string& font_file = DefaultFontFile());
+  // when a font cannot be loaded.
+  RasterSurface(int width, int height);
 
   POINT Position() const override { return position_; }
   void MoveTo(int x, int y) override { position_ = {x, y}; }
@@ -43,7 +44,9 @@ class OAPIFUNC RasterSurface final : public DrawingSurface {
   COLORREF Pixel(int x, int y) const;
   // Rows top to bottom, Width() pixels each.
   const COLORREF* Data() const { return pixels_.data(); }
-  const Font& TextFont() const { return font_; }
+  // The selected font, and the host's default font i (0 to 3).
+  const Font& TextFont() const { return *font_; }
+  const Font& DefaultFont(int i) const { return fonts_[std::size_t(i)]; }
   // The pixels as an RGB image.
   Image Picture() const;
 
@@ -60,7 +63,8 @@ class OAPIFUNC RasterSurface final : public DrawingSurface {
   int height_;
   std::vector<COLORREF> pixels_;
   std::vector<std::uint8_t> parity_;  // one polygon scan line, width + 1 entries
-  Font font_;
+  std::vector<Font> fonts_;  // the host's default fonts 0 to 3
+  const Font* font_;
   POINT position_{0, 0};
   COLORREF pen_ = RGB(0, 0, 0);
   COLORREF text_ = RGB(0, 0, 0);

@@ -135,48 +135,6 @@ class ConfigFolder {
   fs::path path_;
 };
 
-// Texts of the page that reach furthest right or down: design position, text,
-// and whether the legend's pixel offset moves it.
-struct Reach {
-  double x, y;
-  const char* text;
-  bool shifted;
-};
-constexpr Reach kReach[] = {
-    {129, 0, "1. Yaw right/Pitch up/dn/Move up/dn/bck/right", true},
-    {225, 149, "14. Main thrust right", true},
-    {298, 183, "+x", true},
-    {280, 200, "-y(dn)", true},
-    {281, 254, "16", false},
-    {110, 289, "23. AutoPilot/AF ctrl/", false},
-    {128, 300, "RCS mode/Flight Status", false},
-    {260, 267, "AP: Hold Alt", false},
-    {260, 278, "AF: pitch", false},
-    {260, 289, "RCS: N/A", false},
-    {260, 300, "In flight", false},
-};
-// The drawn page in design units, without its texts.
-constexpr double kPageWidth = 320;
-constexpr double kPageHeight = 310;
-
-// A display large enough for the whole page at the situation's scale, texts
-// measured in the platform's font included.
-void FitDisplay(Situation& s, const Platform& platform) {
-  const double scale = PageScaleOf(s);
-  const double fit = std::isfinite(scale) ? std::fabs(scale) : 1.0;
-  const int legendOffset = s.cockpitMode == 1 ? -3 : s.cockpitMode == 3 ? 5 : 0;
-  const std::unique_ptr<PageSurface> measure = platform.makeSurface(1, 1);
-  double width = std::ceil(kPageWidth * fit), height = std::ceil(kPageHeight * fit);
-  for (const Reach& r : kReach) {
-    const int len = static_cast<int>(std::strlen(r.text));
-    width = std::max(width, std::trunc(r.x * fit) + (r.shifted ? legendOffset : 0) + measure->TextWidth(r.text, len) + 1);
-    height = std::max(height, std::trunc(r.y * fit) + measure->CellHeight() + 1);
-  }
-  const auto side = [](double v) { return static_cast<int>(std::clamp(v, 1.0, double(kMaxDisplaySide))); };
-  if (s.width == 0) s.width = side(width);
-  if (s.height == 0) s.height = side(height);
-}
-
 std::string Describe(const std::string& path, const std::string& error) {
   return error.rfind(path, 0) == 0 ? error : path + ": " + error;
 }
@@ -225,8 +183,10 @@ int Render(const Options& options, const Platform& platform) {
   if (png) CheckTarget(*png);
   if (trace) CheckTarget(*trace);
 
-  FitDisplay(situation, platform);
-  const std::unique_ptr<PageSurface> surface = platform.makeSurface(situation.width, situation.height);
+  const DisplaySize display = DisplaySizeOf(situation);
+  situation.width = display.width;
+  situation.height = display.height;
+  const std::unique_ptr<PageSurface> surface = platform.makeSurface(display.width, display.height);
 
   std::optional<ConfigFolder> privateConfig;
   if (!options.configDir) privateConfig.emplace(situation.config);

@@ -17,9 +17,6 @@ class PageSurface {
   virtual ~PageSurface() = default;
   virtual HDC Dc() = 0;
   virtual Image Picture() const = 0;
-  // Measures in the host's default font 1.
-  virtual int TextWidth(const char* text, int len) const = 0;
-  virtual int CellHeight() const = 0;
 };
 
 // What differs between the platforms' stand-in hosts.

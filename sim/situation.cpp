@@ -1,5 +1,6 @@
 #include "sim/situation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -162,6 +163,13 @@ void ReadKeys(const json& v, const std::string& path, std::vector<DWORD>& keys) 
     keys.push_back(static_cast<DWORD>(Integer(entries[i], Child(path, i), 0, kWordMax)));
 }
 
+// The virtual cockpit's display texture: 256, 512 or 1024 pixels square.
+int VcMfdSize(const json& v, const std::string& path) {
+  const long long side = Integer(v, path, 256, 1024);
+  if (side != 256 && side != 512 && side != 1024) Fail(path, "must be 256, 512 or 1024");
+  return static_cast<int>(side);
+}
+
 void ReadDisplay(const json& v, const std::string& path, Situation& s) {
   for (const auto& [key, value] : Object(v, path)) {
     const std::string at = Child(path, key);
@@ -275,6 +283,10 @@ Situation ParseSituation(std::string_view text) {
       s.config = Expect(value, at, &json::is_string, "a string").get<std::string>();
     else if (key == "display")
       ReadDisplay(value, at, s);
+    else if (key == "window_height")
+      s.windowHeight = static_cast<int>(Integer(value, at, 1, kMaxWindowHeight));
+    else if (key == "vc_mfd_size")
+      s.vcMfdSize = VcMfdSize(value, at);
     else if (key == "keys")
       ReadKeys(value, at, s.keys);
     else if (key == "attitude_mode")
@@ -289,16 +301,18 @@ Situation ParseSituation(std::string_view text) {
 
 Situation DefaultSituation() { return ParseSituation(kDefault); }
 
-double PageScaleOf(const Situation& situation) {
-  const ConfigFile config = ConfigFile::Parse(situation.config);
-  double size = 6.0, panel = 1.0;
-  if (!config.ReadFloat("GenericMFDSize", &size)) size = 6.0;
-  if (!config.ReadFloat("PanelScale", &panel)) panel = 1.0;
-  switch (situation.cockpitMode) {
-    case 1: return size / 6.0 * static_cast<double>(1.2f);
-    case 3: return static_cast<double>(0.8f);
-    default: return panel * static_cast<double>(0.9f);
+DisplaySize DisplaySizeOf(const Situation& situation) {
+  int side = kPanelDisplaySide;
+  if (situation.cockpitMode == 1) {
+    // The generic cockpit's displays grow with GenericMFDSize and the window.
+    double size = 6.0;
+    if (!ConfigFile::Parse(situation.config).ReadFloat("GenericMFDSize", &size) || !std::isfinite(size)) size = 6.0;
+    const double pixels = std::max(0.625, situation.windowHeight / 800.0) * 35 * (size + 5);
+    side = static_cast<int>(std::clamp(pixels, 1.0, double(kMaxDisplaySide)));
+  } else if (situation.cockpitMode == 3) {
+    side = situation.vcMfdSize;
   }
+  return {situation.width ? situation.width : side, situation.height ? situation.height : side};
 }
 
 }  // namespace sim

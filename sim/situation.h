@@ -15,9 +15,11 @@ struct Situation {
   int cockpitMode = 2;
   // The whole text of Orbiter.cfg.
   std::string config = "GenericMFDSize = 6\nPanelScale = 1\n";
-  // Display size sent with message 1; 0 means fitted to the page.
+  // Display size sent with message 1; 0 means the size the cockpit gives.
   int width = 0;
   int height = 0;
+  int windowHeight = 800;  // the simulator window's height, for the generic cockpit
+  int vcMfdSize = 256;     // the virtual cockpit's display texture side
   std::vector<DWORD> keys;  // buffered keys, in order
   int attitudeMode = 0;
   VesselState vessel;
@@ -25,6 +27,7 @@ struct Situation {
 
 // Limits of a situation.
 constexpr int kMaxDisplaySide = 4096;
+constexpr int kMaxWindowHeight = 16384;
 constexpr int kMaxWheel = 64;
 constexpr std::size_t kMaxThrustersPerGroup = 1024;
 constexpr std::size_t kMaxListEntries = 1024;  // keys, navmodes
@@ -48,7 +51,14 @@ Situation ParseSituation(std::string_view json);
 // A winged vessel landed on a runway with its engines idle and brakes set.
 Situation DefaultSituation();
 
-// The page scale the module works out for a situation's cockpit and configuration.
-double PageScaleOf(const Situation& situation);
+// A 2-D panel's display side where the vessel's panel gives none.
+constexpr int kPanelDisplaySide = 300;
+
+// The display's width and height: the situation's own where it gives them,
+// else what its cockpit gives, within 1..kMaxDisplaySide.
+struct DisplaySize {
+  int width, height;
+};
+DisplaySize DisplaySizeOf(const Situation& situation);
 
 }  // namespace sim

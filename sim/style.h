@@ -1,20 +1,41 @@
-// The stand-in host's look: default pens, font and title.
+// The stand-in host's look, as the real host's: default pens, default fonts
+// and the title.
 #pragma once
 
 #include "host/gdi.h"
 
 namespace sim {
 
-// Host default pens 1 to 3: solid, one pixel wide, visible on black, white and grey.
-constexpr COLORREF kDefaultPens[3] = {RGB(0, 128, 255), RGB(255, 128, 0), RGB(255, 0, 255)};
+// Default pens 0 to 5: solid, one pixel wide.
+constexpr COLORREF kDefaultPens[6] = {RGB(0, 255, 0),   RGB(0, 255, 0),  RGB(0, 128, 0),
+                                      RGB(128, 128, 0), RGB(64, 64, 0),  RGB(128, 128, 128)};
 
-// Title: colour and top-left reference point in pixels.
-constexpr COLORREF kTitleColour = RGB(128, 224, 255);
-constexpr int kTitleX = 2;
-constexpr int kTitleY = 1;
+// The title's colour; it stands at (cw / 2, 0), cw being font 0's average
+// character width.
+constexpr COLORREF kTitleColour = RGB(224, 224, 224);
 
-// Host default font 1: a small sans face, drawn without anti-aliasing.
-constexpr const char* kDefaultFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr int kDefaultFontPixels = 9;
+// Default fonts 0 to 3. On a display IH pixels high, with h = IH * 9 / 200,
+// each font's character height (GDI's negative lfHeight) is h * scale, in
+// integers. Arial and Courier New are drawn with the metric-compatible
+// Liberation faces, not antialiased.
+struct FontStyle {
+  const char* face;  // what the host asks GDI for
+  const char* file;  // the face drawn here
+  int scaleNumerator, scaleDenominator;
+  int weight;  // GDI weight
+};
+constexpr FontStyle kDefaultFonts[4] = {
+    {"Courier New", "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf", 1, 1, 400},
+    {"Arial", "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", 3, 4, 400},
+    {"Arial", "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf", 3, 4, 900},
+    {"Arial", "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", 1, 1, 400},
+};
+
+// Character height in pixels of a default font on a display displayHeight
+// pixels high; at least 1, where GDI would fall back to a default size.
+constexpr int FontHeight(const FontStyle& font, int displayHeight) {
+  const int h = displayHeight * 9 / 200 * font.scaleNumerator / font.scaleDenominator;
+  return h > 0 ? h : 1;
+}
 
 }  // namespace sim

@@ -111,11 +111,11 @@ TEST(RasterSurfaceState, StartsAsANewDeviceContextAndTakesOnlyHostPens) {
   EXPECT_EQ(s.Pixel(0, 5), 0xFFFFFFFFu);
   EXPECT_EQ(s.SetTextColor(kWhite), kBlack);
   EXPECT_THROW(RasterSurface(0, 5), std::invalid_argument);
-  EXPECT_THROW(RasterSurface(4, 4, "/nonexistent/font.ttf"), std::runtime_error);
+  EXPECT_THROW(sim::Font("/nonexistent/font.ttf", 9), std::runtime_error);
   s.FillRect({0, 0, 4, 5}, kBackground);
   s.LineTo(3, 0);  // from (0,0) in the default black pen
   for (int pen : {1, 2, 3, 7}) s.SelectPen(pen), Line(0, std::min(pen, 4), 3, std::min(pen, 4))(s);  // 7: no host pen
-  const COLORREF want[5] = {kBlack, sim::kDefaultPens[0], sim::kDefaultPens[1], sim::kDefaultPens[2], sim::kDefaultPens[2]};
+  const COLORREF want[5] = {kBlack, sim::kDefaultPens[1], sim::kDefaultPens[2], sim::kDefaultPens[3], sim::kDefaultPens[3]};
   for (int y = 0; y < 5; ++y) EXPECT_EQ(s.Pixel(0, y), want[y]) << y;
   EXPECT_TRUE(s.Position().x == 3 && s.Position().y == 4);
 }
@@ -221,7 +221,8 @@ TEST(RasterEllipse, OutlinesTheTracedQuadrantFourWaysOverItsBlackRegion) {
 }
 
 TEST(RasterText, DrawsLenBytesInTheTextColourWithinTheCellTransparentlyAndClips) {
-  RasterSurface s = Canvas(60, 20), prefix = Canvas(60, 20), edges = Canvas(10, 6);
+  // 200 pixels high: the host's font 0 is 9 pixels high.
+  RasterSurface s = Canvas(60, 200), prefix = Canvas(60, 200), edges = Canvas(10, 200);
   for (RasterSurface* t : {&s, &prefix, &edges}) t->SetTextColor(kWhite);
   const char unterminated[4] = {'H', 'g', 'O', 'X'};
   const long allocations = g_allocations.load();

@@ -57,6 +57,7 @@ TEST(SituationParse, RejectionsNameThePathAndTheReason) {
       {R"({"vessel": {"flight_status": "inf"}})", "/vessel/flight_status: " + word + "inf"},
       {R"({"cockpit_mode": 2147483648})", "/cockpit_mode: must be an integer from -2147483648 to 2147483647"},
       {R"({"display": {"width": 0}})", "/display/width: must be an integer from 1 to 4096"},
+      {R"({"vc_mfd_size": 300})", "/vc_mfd_size: must be 256, 512 or 1024"},
       {R"({"vessel": {"thrusters": {"15": []}}})", "/vessel/thrusters/15: thruster group must be 0 to 14"},
       {R"({"vessel": {"thrusters": {"01": []}}})", "/vessel/thrusters/01: thruster group"},
       {R"({"vessel": {"control_surfaces": {"3": 0}}})", "/vessel/control_surfaces/3: control surface type must be"},
@@ -80,15 +81,19 @@ TEST(SituationDefault, AWingedVesselIdleOnTheRunwayWithBrakesSet) {
     for (const sim::Thruster& t : group) EXPECT_EQ(t.level, 0.0);
 }
 
-TEST(SituationScale, FollowsTheCockpitAndItsConfiguration) {
-  sim::Situation s = sim::ParseSituation(R"({"cockpit_mode": 1, "config": "GenericMFDSize = 3\nPanelScale = 2\n"})");
-  EXPECT_EQ(sim::PageScaleOf(s), 0.5 * static_cast<double>(1.2f));
-  s.cockpitMode = 3;
-  EXPECT_EQ(sim::PageScaleOf(s), static_cast<double>(0.8f));
-  s.cockpitMode = 0;
-  EXPECT_EQ(sim::PageScaleOf(s), 2 * static_cast<double>(0.9f));
-  s.config = "";  // defaults for missing entries
-  EXPECT_EQ(sim::PageScaleOf(s), static_cast<double>(0.9f));
+TEST(SituationDisplay, IsWhatTheCockpitGivesUnlessTheSituationSaysOtherwise) {
+  const std::pair<std::string, std::pair<int, int>> cases[] = {
+      {R"({"cockpit_mode": 1})", {385, 385}},  // GenericMFDSize 6 in an 800-pixel window
+      {R"({"cockpit_mode": 1, "window_height": 1600, "config": "GenericMFDSize = 8"})", {910, 910}},
+      {R"({"cockpit_mode": 1, "window_height": 400, "config": "GenericMFDSize = x"})", {240, 240}},
+      {R"({"cockpit_mode": 1, "config": "GenericMFDSize = 1e9"})", {4096, 4096}},
+      {R"({"cockpit_mode": 3, "vc_mfd_size": 512})", {512, 512}},
+      {R"({"cockpit_mode": 0, "display": {"height": 200}})", {sim::kPanelDisplaySide, 200}},
+  };
+  for (const auto& [json, size] : cases) {
+    const sim::DisplaySize d = sim::DisplaySizeOf(sim::ParseSituation(json));
+    EXPECT_EQ(std::make_pair(d.width, d.height), size) << json;
+  }
 }
 
 }  // namespace

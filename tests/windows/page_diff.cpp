@@ -1,10 +1,11 @@
 // page_diff: compares the page drawn by the Linux host's raster surface with
-// the page drawn by the real GDI, pixel by pixel outside the text boxes.
+// the page drawn by the real GDI, pixel by pixel, texts included.
 //   page_diff NAME LINUX.png WINDOWS.png LINUX.trace DIFF.png
-// Text boxes and the primitive behind a difference come from the Linux trace.
-// Prints the counts of compared and differing pixels; on a difference writes
-// DIFF.png (the Linux page dimmed, text boxes dark blue, differing pixels
-// magenta) and names the traced primitive that covers the first one.
+// The primitive behind a difference, and each text's box (from the host
+// font's own extents), come from the Linux trace. Prints the count of
+// compared pixels and of differing ones, in texts and outside; on a difference
+// writes DIFF.png (the Linux page dimmed, text boxes dark blue, differing
+// pixels magenta) and names the traced primitive that covers the first one.
 // Exit 0 identical, 1 different, 2 unusable input.
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/font.h"
 #include "sim/style.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -27,12 +29,8 @@
 
 namespace {
 
-// A text's box: from just left of and above its reference point, as high as
-// either font's cell with room to spare, and as wide as its length in em
-// squares plus one pixel each, which no glyph advance of either font exceeds.
-constexpr long kTextLeft = 2, kTextAbove = 2;
-constexpr long kTextHeight = 2 * sim::kDefaultFontPixels - 4 + kTextAbove;
-constexpr long kTextPerChar = sim::kDefaultFontPixels + 1;
+// Glyphs may reach this far beyond their advance and cell.
+constexpr long kTextMargin = 2;
 
 struct Box {  // inclusive
   long l, t, r, b;
@@ -75,8 +73,32 @@ Box Around(long long x0, long long y0, long long x1, long long y1) {
           Clamp(std::max(y0, y1) + 1)};
 }
 
-// Drawn primitives and text boxes of the last refresh in the trace.
-bool ReadTrace(const std::string& path, std::vector<Primitive>* drawn, std::vector<Box>* texts) {
+// A trace text field: quoted, with \", \\ and \xHH escapes.
+std::string Unquote(const std::string& field) {
+  std::string text;
+  for (std::size_t i = 1; i + 1 < field.size(); ++i) {
+    if (field[i] != '\\' || i + 2 >= field.size()) {
+      text += field[i];
+    } else if (field[++i] == 'x' && i + 3 < field.size()) {
+      text += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      text += field[i];
+    }
+  }
+  return text;
+}
+
+// The host's default fonts on a display this high.
+std::vector<sim::Font> HostFonts(int displayHeight) {
+  std::vector<sim::Font> fonts;
+  for (const sim::FontStyle& style : sim::kDefaultFonts) fonts.emplace_back(style.file, sim::FontHeight(style, displayHeight));
+  return fonts;
+}
+
+// Drawn primitives and text boxes of the last refresh in the trace, on a
+// display displayHeight pixels high.
+bool ReadTrace(const std::string& path, int displayHeight, std::vector<Primitive>* drawn, std::vector<Box>* texts) {
   std::ifstream in(path);
   if (!in) {
     std::cerr << "page_diff: " << path << ": cannot read\n";
@@ -86,11 +108,20 @@ bool ReadTrace(const std::string& path, std::vector<Primitive>* drawn, std::vect
   int number = 0;
   bool refreshing = false;
   long long px = 0, py = 0;  // current position
+  const std::vector<sim::Font> fonts = HostFonts(displayHeight);
+  std::size_t font = 0;  // the font a refresh starts with
+  const auto textBox = [&](long long x, long long y, const std::string& quoted) {
+    const std::string text = Unquote(quoted);
+    const sim::Font& f = fonts[font];
+    texts->push_back({Clamp(x - kTextMargin), Clamp(y - kTextMargin),
+                      Clamp(x + f.TextWidth(text.data(), int(text.size())) + kTextMargin),
+                      Clamp(y + f.CellHeight() + kTextMargin)});
+  };
   while (std::getline(in, line)) {
     ++number;
     if (line.rfind("> ", 0) == 0) {
       refreshing = line == "> Update";
-      if (refreshing) drawn->clear(), texts->clear(), px = py = 0;
+      if (refreshing) drawn->clear(), texts->clear(), px = py = 0, font = 0;
       continue;
     }
     if (!refreshing) continue;
@@ -99,11 +130,13 @@ bool ReadTrace(const std::string& path, std::vector<Primitive>* drawn, std::vect
     fields >> op;
     long long a = 0, b = 0, c = 0, d = 0;
     if (op == "Title") {
-      const auto len = static_cast<long long>(line.size()) - 8;  // the quoted text, escapes counted generously
-      texts->push_back({sim::kTitleX - kTextLeft, sim::kTitleY - kTextAbove,
-                        Clamp(sim::kTitleX + len * kTextPerChar + 1), sim::kTitleY + kTextHeight});
+      textBox(fonts[0].AverageCharWidth() / 2, 0, line.substr(6));
     } else if (op == "TextOutA" && (fields >> a >> b >> c)) {
-      texts->push_back({Clamp(a - kTextLeft), Clamp(b - kTextAbove), Clamp(a + c * kTextPerChar + 1), Clamp(b + kTextHeight)});
+      std::string quoted;
+      std::getline(fields >> std::ws, quoted);
+      textBox(a, b, quoted);
+    } else if (op == "SelectDefaultFont" && (fields >> a)) {
+      if (a >= 0 && a < static_cast<long long>(fonts.size())) font = std::size_t(a);
     } else if (op == "MoveToEx" && (fields >> a >> b)) {
       px = a, py = b;
     } else if (op == "LineTo" && (fields >> a >> b)) {
@@ -139,7 +172,7 @@ int main(int argc, char** argv) {
   Image linux, windows;
   std::vector<Primitive> drawn;
   std::vector<Box> texts;
-  if (!Load(argv[2], &linux) || !Load(argv[3], &windows) || !ReadTrace(argv[4], &drawn, &texts)) return 2;
+  if (!Load(argv[2], &linux) || !Load(argv[3], &windows) || !ReadTrace(argv[4], linux.h, &drawn, &texts)) return 2;
   if (linux.w != windows.w || linux.h != windows.h) {
     std::cout << name << ": sizes differ: Linux " << linux.w << "x" << linux.h << ", Windows " << windows.w << "x"
               << windows.h << '\n';
@@ -147,29 +180,27 @@ int main(int argc, char** argv) {
   }
 
   std::vector<unsigned char> diff(linux.rgb.size());
-  long compared = 0, differing = 0, firstX = -1, firstY = -1;
+  long inText = 0, differingInText = 0, differing = 0, firstX = -1, firstY = -1;
   for (int y = 0; y < linux.h; ++y) {
     for (int x = 0; x < linux.w; ++x) {
       unsigned char* out = &diff[(std::size_t(y) * std::size_t(linux.w) + std::size_t(x)) * 3];
       const unsigned p = linux.Pixel(x, y);
       const bool text = std::any_of(texts.begin(), texts.end(), [&](const Box& b) { return b.Has(x, y); });
-      unsigned shown = (p >> 2) & 0x3F3F3F;
-      if (text) {
-        shown = 0x000060 | shown;
-      } else {
-        ++compared;
-        if (p != windows.Pixel(x, y)) {
-          if (differing++ == 0) firstX = x, firstY = y;
-          shown = 0xFF00FF;
-        }
+      unsigned shown = text ? 0x000060 | ((p >> 2) & 0x3F3F3F) : (p >> 2) & 0x3F3F3F;
+      inText += text;
+      if (p != windows.Pixel(x, y)) {
+        if (differing++ == 0) firstX = x, firstY = y;
+        differingInText += text;
+        shown = 0xFF00FF;
       }
       out[0] = static_cast<unsigned char>(shown >> 16);
       out[1] = static_cast<unsigned char>(shown >> 8);
       out[2] = static_cast<unsigned char>(shown);
     }
   }
-  std::cout << name << ": " << compared << " pixels compared, " << differing << " differ (" << texts.size()
-            << " text boxes left out)\n";
+  std::cout << name << ": " << long(linux.w) * linux.h << " pixels compared, " << differing << " differ ("
+            << differingInText << " of " << inText << " in " << texts.size() << " text boxes, "
+            << differing - differingInText << " outside)\n";
   if (differing == 0) return 0;
 
   char colours[64];

@@ -32,8 +32,7 @@ class Refresh : public PageTest {
 };
 
 // The cockpit gives the scale and the legend offset; one landmark of each
-// routine in page order; the live part starts in green with pen 3 after the
-// legend, pen 2 without it.
+// routine in page order.
 TEST_F(Refresh, CockpitScaleTagLegendAndRoutinesInPageOrder) {
   const std::string line1 = " 0 45 \"1. Yaw right/Pitch up/dn/Move up/dn/bck/right\"";
   const struct {
@@ -71,14 +70,7 @@ TEST_F(Refresh, CockpitScaleTagLegendAndRoutinesInPageOrder) {
     std::size_t at = 4;
     for (const std::string& landmark : landmarks) at = Find(lines, landmark, at);
     EXPECT_EQ(at, lines.size() - 1);
-
-    std::string colour, pen;
-    for (std::size_t i = 0; i < Find(lines, "oapiGetFocusInterface"); ++i) {
-      if (lines[i].starts_with("SetTextColor ")) colour = lines[i];
-      if (lines[i].starts_with("SelectDefaultPen ")) pen = lines[i];
-    }
-    EXPECT_EQ(colour, "SetTextColor 0x0000C800");
-    EXPECT_EQ(pen, c.legend ? "SelectDefaultPen 3" : "SelectDefaultPen 2");
+    EXPECT_EQ(std::ranges::count_if(lines, [](auto& l) { return l.ends_with("bck/right\""); }), c.legend ? 1 : 0);
   }
 }
 

@@ -245,6 +245,7 @@ TEST(RasterPng, WritesAnImageAndLeavesNothingBehindOnFailure) {
   std::filesystem::create_directories(dir / "taken.png");  // the rename cannot replace a directory
   EXPECT_FALSE(sim::WritePng((dir / "taken.png").string(), image, nullptr));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);  // a.png, taken.png: no temporary
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

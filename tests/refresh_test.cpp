@@ -38,12 +38,12 @@ TEST_F(Refresh, CockpitScaleTagLegendAndRoutinesInPageOrder) {
   const struct {
     int cockpit, attitude;
     bool log, legend;
-    std::string tag, legendLine;
+    std::string tag, legendLine, landed;
   } cases[] = {
-      {1, 1, false, true, "TextOutA 6 18 4 \"Norm\"", "TextOutA 151" + line1},
-      {3, 2, true, true, "TextOutA 4 12 3 \"Log\"", "TextOutA 108" + line1},
-      {2, 1, false, true, "TextOutA 4 13 4 \"Norm\"", "TextOutA 116" + line1},
-      {-7, 2, true, false, "TextOutA 4 13 3 \"Log\"", ""},
+      {1, 1, false, true, "TextOutA 6 18 4 \"Norm\"", "TextOutA 151" + line1, "TextOutA 312 360 6 \"Landed\""},
+      {3, 2, true, true, "TextOutA 4 12 3 \"Log\"", "TextOutA 108" + line1, "TextOutA 208 240 6 \"Landed\""},
+      {2, 1, false, true, "TextOutA 4 13 4 \"Norm\"", "TextOutA 116" + line1, "TextOutA 233 269 6 \"Landed\""},
+      {-7, 2, true, false, "TextOutA 4 13 3 \"Log\"", "", "TextOutA 233 269 6 \"Landed\""},
   };
   MakeBusy(0.5);
   VitalsMFD mfd(320, 320, focus());
@@ -66,7 +66,7 @@ TEST_F(Refresh, CockpitScaleTagLegendAndRoutinesInPageOrder) {
         "GetGroupThrusterCount 1 -> 3", "GetGroupThrusterCount 2 -> 3", "oapiGetFocusAttitudeMode",
         c.attitude == 1 ? "GetGroupThrusterCount 5 -> 3" : "GetGroupThrusterCount 9 -> 3", "GetADCtrlMode -> 7",
         "SelectDefaultPen 3", "GetControlSurfaceLevel 1 -> 0.5", "GetWheelbrakeLevel 1 -> 0.5",
-        "GetFlightStatus -> 1", "\"Landed\"", "EndPaint"};
+        "GetFlightStatus -> 1", c.landed, "EndPaint"};
     std::size_t at = 4;
     for (const std::string& landmark : landmarks) at = Find(lines, landmark, at);
     EXPECT_EQ(at, lines.size() - 1);

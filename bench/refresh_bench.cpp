@@ -2,11 +2,6 @@
 // draws nothing, tracing off), with the call trace, and rasterised, at each
 // cockpit scale; with the heap allocations each refresh makes.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <string>
 
 #include "display/options.h"
 #include "display/vitals_mfd.h"
@@ -17,134 +12,60 @@
 
 namespace {
 
-// Large enough for the whole page with its legend at the largest cockpit scale.
-constexpr int kSurfaceWidth = 448;
-constexpr int kSurfaceHeight = 400;
+enum Surface { kModule, kTraced, kRaster, kRasterLargest };
 
-// The host with its configuration in a folder of this process, and a vessel
-// with every group firing at full level, surfaces deflected and brakes set.
-class Busy {
- public:
-  Busy() : dir_(std::filesystem::temp_directory_path() / ("vitals_bench-" + std::to_string(getpid()))) {
-    std::filesystem::create_directories(dir_);
-    std::ofstream(dir_ / "Orbiter.cfg") << "GenericMFDSize = 6\nPanelScale = 1\n";
-    sim::Host& host = sim::TheHost();
-    host.Reset();
-    host.configDir = dir_.string();
-    host.focus = vessel_.Interface();
-    renderWindow = host.renderWindow;
-    sim::VesselState& state = vessel_.State();
-    for (int g = 0; g < sim::VesselState::kGroups; ++g) state.SetThrusters(g, {1.0, 1.0, 1.0});
-    state.controlSurfaces = {0.6, -0.8, 1.0};
-    state.wheelBrakes = {0.0, 1.0, 1.0};
-    state.navmodes = {1, 7};
-    state.adcMode = 7;
-    state.flightStatus = 1;
-    showDescriptions = true;
-    logExhausts = false;
-  }
-  Busy(const Busy&) = delete;
-  Busy& operator=(const Busy&) = delete;
-  ~Busy() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-  VESSEL* Focus() { return vessel_.Interface(); }
-  sim::VesselState& State() { return vessel_.State(); }
-  // Orbiter.cfg as read by the next display constructed.
-  void Configure(const char* text) { std::ofstream(dir_ / "Orbiter.cfg") << text; }
-
- private:
-  std::filesystem::path dir_;
-  sim::Vessel vessel_;
-};
-
-Busy& Situation() {
-  static Busy busy;
-  return busy;
-}
-
-// Sets the cockpit and attitude modes from the case's arguments.
-void Prepare(benchmark::State& state, bool trace) {
-  Situation();
+// Legend on, every group firing at `level`, surfaces deflected, brakes set,
+// landed; refreshes timed on the given surface, a trace cleared outside the timing.
+void Refresh(benchmark::State& state, Surface surface, int cockpit, int attitude, double level = 1.0,
+             double panelScale = 1.0) {
   sim::Host& host = sim::TheHost();
-  host.cockpitMode = static_cast<int>(state.range(0));
-  host.attitudeMode = static_cast<int>(state.range(1));
-  host.trace.Enable(trace);
-  host.trace.Clear();
-}
+  host.Reset();
+  host.cockpitMode = cockpit;
+  host.attitudeMode = attitude;
+  host.trace.Enable(surface == kTraced);
+  renderWindow = host.renderWindow;
+  showDescriptions = true;
+  sim::Vessel vessel;
+  for (int g = 0; g < sim::VesselState::kGroups; ++g) vessel.State().SetThrusters(g, {level, level, level});
+  vessel.State().controlSurfaces = {0.6 * level, -0.8 * level, level};
+  vessel.State().wheelBrakes = {0.0, 1.0, 1.0};
+  vessel.State().navmodes = {1, 7};
+  vessel.State().adcMode = 7;
+  vessel.State().flightStatus = 1;
+  host.focus = vessel.Interface();
+  VitalsMFD mfd(320, 320, vessel.Interface());
+  configGenericMfdSize = 6.0;  // as Orbiter.cfg would give them
+  configPanelScale = panelScale;
 
-// The refreshes' heap allocations and host faults, reported as counters.
-void Report(benchmark::State& state, long refreshes) {
-  state.counters["allocs/refresh"] =
-      benchmark::Counter(refreshes ? static_cast<double>(allocations) / static_cast<double>(refreshes) : 0.0);
-  if (!sim::TheHost().faults.empty()) state.SkipWithError(sim::TheHost().faults.front().c_str());
-}
-
-// Times refreshes of a display constructed now, on hdc; a trace that is on is
-// cleared after each refresh, outside the timing.
-void TimeRefreshes(benchmark::State& state, HDC hdc) {
-  VitalsMFD mfd(320, 320, Situation().Focus());
-  sim::Trace& trace = sim::TheHost().trace;
+  sim::NullSurface null;
+  const int side = surface == kRasterLargest ? 4096 : 0;
+  sim::RasterSurface raster(side ? side : 448, side ? side : 400);
+  const HDC hdc = surface >= kRaster ? static_cast<HDC>(&raster) : &null;
   allocations = 0;
-  long n = 0;
   for (auto _ : state) {
     countingAllocations = true;
     mfd.Update(hdc);
     countingAllocations = false;
-    ++n;
-    if (trace.Enabled()) {
-      state.PauseTiming();
-      state.counters["lines/refresh"] = static_cast<double>(trace.Lines().size());
-      trace.Clear();
-      state.ResumeTiming();
-    }
+    if (surface != kTraced) continue;
+    state.PauseTiming();
+    state.counters["lines/refresh"] = static_cast<double>(host.trace.Lines().size());
+    host.trace.Clear();
+    state.ResumeTiming();
   }
-  Report(state, n);
-}
-
-// (a) The module alone.
-void BM_Module(benchmark::State& state) {
-  Prepare(state, false);
-  sim::NullSurface surface;
-  TimeRefreshes(state, &surface);
-}
-
-// (b) The module and the host's call trace.
-void BM_Traced(benchmark::State& state) {
-  Prepare(state, true);
-  sim::NullSurface surface;
-  TimeRefreshes(state, &surface);
-  sim::TheHost().trace.Enable(false);
-}
-
-// (c) The module drawing into pixels.
-void BM_Raster(benchmark::State& state) {
-  Prepare(state, false);
-  sim::RasterSurface surface(kSurfaceWidth, kSurfaceHeight);
-  TimeRefreshes(state, &surface);
-}
-
-// The largest display a situation may ask for, filled by the page at a panel
-// scale of 20 with every gauge far beyond full level: the worst case found for
-// the rasteriser's fill area.
-void BM_RasterLargest(benchmark::State& state) {
-  Busy& busy = Situation();
-  sim::Host& host = sim::TheHost();
-  host.cockpitMode = 2;
-  host.attitudeMode = static_cast<int>(state.range(0));
-  host.trace.Enable(false);
-  const sim::VesselState normal = busy.State();
-  for (int g = 0; g < sim::VesselState::kGroups; ++g) busy.State().SetThrusters(g, {1e300, 1e300, 1e300});
-  busy.State().controlSurfaces = {1e300, -1e300, 1e300};
-  sim::RasterSurface surface(4096, 4096);
-  busy.Configure("GenericMFDSize = 6\nPanelScale = 20\n");
-  TimeRefreshes(state, &surface);
-  busy.Configure("GenericMFDSize = 6\nPanelScale = 1\n");
-  busy.State() = normal;
+  state.counters["allocs/refresh"] = static_cast<double>(allocations) / static_cast<double>(state.iterations());
+  if (!host.faults.empty()) state.SkipWithError(host.faults.front().c_str());
 }
 
 // Cockpit 1 generic (scale 1.2), 2 panel (0.9), 3 virtual (0.8); attitude 1 rotation, 2 translation.
+void BM_Module(benchmark::State& s) { Refresh(s, kModule, int(s.range(0)), int(s.range(1))); }
+void BM_Traced(benchmark::State& s) { Refresh(s, kTraced, int(s.range(0)), int(s.range(1))); }
+void BM_Raster(benchmark::State& s) { Refresh(s, kRaster, int(s.range(0)), int(s.range(1))); }
+// The worst case found for the rasteriser's fill area: the largest display a
+// situation may ask for, at a panel scale of 20, every gauge far beyond full level.
+void BM_RasterLargest(benchmark::State& s) {
+  Refresh(s, kRasterLargest, 2, int(s.range(0)), 1e300, 20.0);
+}
+
 void Cases(benchmark::internal::Benchmark* b) {
   b->ArgNames({"cockpit", "attitude"})->ArgsProduct({{1, 2, 3}, {1, 2}})->Unit(benchmark::kMicrosecond);
 }

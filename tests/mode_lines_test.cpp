@@ -5,14 +5,9 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using Words = std::initializer_list<std::pair<long, std::string>>;
 
 const std::string kGreen = "SetTextColor 0x0000C800", kRed = "SetTextColor 0x000000FF";
-
-std::string Text(int x, int y, const std::string& s) {
-  return "TextOutA " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(s.size()) + " \"" + s + "\"";
-}
 
 // Green, the queries, then `text` at (260, y); no text: red "off" at (offX, y) before the green prefix.
 Lines Line(Lines queries, int y, const std::string& text, int offX = 0, const std::string& prefix = "") {
@@ -22,7 +17,7 @@ Lines Line(Lines queries, int y, const std::string& text, int offX = 0, const st
   return queries;
 }
 
-class ModeLines : public PageTest {};
+using ModeLines = PageTest;
 
 TEST_F(ModeLines, AutopilotAsksSevenThenOneToSixAndShowsTheFirstActive) {
   struct Case { std::vector<int> active; int asked; std::string text; bool engaged; };
@@ -62,17 +57,6 @@ TEST_F(ModeLines, AeroRcsAndFlightStatusWords) {
     DrawFlightStatusLine(hdc, 1.0, focus());
     EXPECT_EQ(Take(), Line({"GetFlightStatus -> " + std::to_string(word)}, 300, text));
   }
-}
-
-TEST_F(ModeLines, PanelScaleRowsAndColumnsTruncate) {
-  DrawAutopilotLine(hdc, kPanelScale, focus());
-  DrawAeroControlLine(hdc, kPanelScale, focus());
-  DrawRcsLine(hdc, kPanelScale, focus(), 0);
-  DrawFlightStatusLine(hdc, kPanelScale, focus());
-  Lines texts = Take();
-  std::erase_if(texts, [](const std::string& line) { return !line.starts_with("TextOutA"); });
-  EXPECT_EQ(texts, (Lines{Text(251, 240, "off"), Text(233, 240, "AP: "), Text(251, 250, "off"), Text(233, 250, "AF: "),
-                          Text(258, 260, "off"), Text(233, 260, "RCS: "), Text(233, 269, "In flight")}));
 }
 
 }  // namespace

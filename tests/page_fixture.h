@@ -1,10 +1,13 @@
 // Common ground for tests of the page's drawing routines: a fresh host with
-// tracing on, a focus vessel, a surface that draws nothing, and the options off.
+// tracing on, a focus vessel, a surface that draws nothing, the options off,
+// and the trace lines the routines write.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "display/options.h"
@@ -16,6 +19,26 @@
 constexpr double kGenericScale = static_cast<double>(1.2f);
 constexpr double kVirtualScale = static_cast<double>(0.8f);
 constexpr double kPanelScale = static_cast<double>(0.9f);
+
+using Lines = std::vector<std::string>;
+
+inline std::string Text(long x, long y, std::string_view s) {
+  return "TextOutA " + std::to_string(x) + ' ' + std::to_string(y) + ' ' + std::to_string(s.size()) + " \"" +
+         std::string(s) + '"';
+}
+
+inline std::string Fill(long l, long t, long r, long b, std::string_view colour = "0x0000FF00") {
+  return "FillRect " + std::to_string(l) + ' ' + std::to_string(t) + ' ' + std::to_string(r) + ' ' +
+         std::to_string(b) + ' ' + std::string(colour);
+}
+
+// The lines of the given calls.
+inline Lines Only(Lines lines, std::initializer_list<std::string_view> calls) {
+  std::erase_if(lines, [&](const std::string& line) {
+    return std::ranges::find(calls, line.substr(0, line.find(' '))) == calls.end();
+  });
+  return lines;
+}
 
 class PageTest : public testing::Test {
  protected:
@@ -33,8 +56,8 @@ class PageTest : public testing::Test {
   }
 
   // Everything traced so far, and the trace restarted.
-  std::vector<std::string> Take() {
-    std::vector<std::string> lines = sim::TheHost().trace.Lines();
+  Lines Take() {
+    Lines lines = sim::TheHost().trace.Lines();
     sim::TheHost().trace.Clear();
     return lines;
   }

@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <new>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,17 +17,7 @@
 #include "sim/raster_surface.h"
 #include "sim/style.h"
 #include "temp_dir.h"
-
-// Heap allocations made by this program, to show that drawing makes none.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"  // malloc/free behind new/delete
-static std::atomic<long> g_allocations{0};
-void* operator new(std::size_t size) {
-  ++g_allocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "tests/counting_new.h"
 
 namespace {
 
@@ -96,10 +84,11 @@ void ExpectPictures(int w, int h, std::initializer_list<std::pair<Draw, std::str
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << &c - cases.begin());
     RasterSurface s = Canvas(w, h);
-    const long allocations = g_allocations.load();
     const auto t0 = std::chrono::steady_clock::now();
+    allocations = 0, countingAllocations = true;
     c.first(s);
-    EXPECT_EQ(g_allocations.load(), allocations);
+    countingAllocations = false;
+    EXPECT_EQ(allocations, 0);
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(200));
     EXPECT_EQ(Picture(s), c.second);
   }
@@ -127,21 +116,20 @@ TEST(RasterBoxes, FillRectAndRectangleCoverLeftTopToRightBottomExclusiveClipped)
   const auto fill = [](RECT r, char c = '.') { return Filled(6, 5, r, c); };
   const std::string none = Filled(6, 5), all = fill({0, 0, 6, 5}), box = "      \n #### \n #..# \n #### \n      \n";
   ExpectPictures(6, 5, {{Fill({1, 1, 4, 3}), fill({1, 1, 4, 3})}, {Fill({4, 3, 1, 1}), fill({2, 2, 5, 4})},
-                        {Fill({4, 1, 1, 3}), fill({2, 1, 5, 3})}, {Fill({-3, -2, 2, 1}), fill({0, 0, 2, 1})},
-                        {Fill({5, 4, 1000, 1000}), fill({5, 4, 6, 5})}, {Fill({2, 1, 2, 4}), none},
-                        {Fill({1, 3, 5, 3}), none}, {Fill({-50, -50, 0, 0}), none}, {Fill({6, 0, 9, 5}), none},
-                        {Fill({INT_MAX, 0, INT_MIN, 5}), none}, {Fill({INT_MIN, INT_MIN, INT_MAX, INT_MAX}), all},
+                        {Fill({-3, -2, 2, 1}), fill({0, 0, 2, 1})}, {Fill({5, 4, 1000, 1000}), fill({5, 4, 6, 5})},
+                        {Fill({2, 1, 2, 4}), none}, {Fill({6, 0, 9, 5}), none}, {Fill({INT_MAX, 0, INT_MIN, 5}), none},
+                        {Fill({INT_MIN, INT_MIN, INT_MAX, INT_MAX}), all},
                         {Fill({INT_MAX - 1, INT_MAX - 1, INT_MIN, INT_MIN}), all}, {Box(1, 1, 5, 4), box},
-                        {Box(5, 4, 1, 1), box}, {Box(1, 1, 1, 4), none}, {Box(0, 2, 5, 2), none},
-                        {Box(2, 0, 3, 4), fill({2, 0, 3, 4}, '#')}, {Box(INT_MIN, INT_MIN, INT_MAX, INT_MAX), all},
+                        {Box(5, 4, 1, 1), box}, {Box(1, 1, 1, 4), none}, {Box(2, 0, 3, 4), fill({2, 0, 3, 4}, '#')},
+                        {Box(INT_MIN, INT_MIN, INT_MAX, INT_MAX), all},
                         {Box(-10, 2, 100, 100), "      \n      \n######\n......\n......\n"},
                         {All({Dot(1, 2), Dot(-1, 0), Dot(6, 0), Dot(INT_MIN, INT_MAX)}), fill({1, 2, 2, 3}, 'T')}});
 }
 
 TEST(RasterLine, ExcludesTheEndPointTakesTheBiasOfItsOctantAndClipsHugeEndsAtOnce) {
   // (0,0)-(4,2): the error 2*2-4 is 0 at the start; unbiased octant 1 waits, while reversed,
-  // octant 5 is biased and steps at once. Octants 2 and 6 are their y-major mirrors. A
-  // polyline draws each segment and leaves the position alone.
+  // octant 5 is biased and steps at once (every octant: ClippedLinesKeepTheirUnclippedPixels).
+  // A polyline draws each segment and leaves the position alone.
   const auto polyline = [](RasterSurface& s) {
     const POINT pts[4] = {{0, 0}, {4, 0}, {4, 3}, {1, 3}};
     s.MoveTo(5, 4), s.Polyline(pts, 4), s.Polyline(pts, 1), s.Polyline(nullptr, 3);
@@ -149,11 +137,8 @@ TEST(RasterLine, ExcludesTheEndPointTakesTheBiasOfItsOctantAndClipsHugeEndsAtOnc
   };
   const auto run = [](RECT r) { return Filled(6, 5, r, '#'); };
   ExpectPictures(6, 5, {{Line(1, 1, 5, 1), run({1, 1, 5, 2})}, {Line(5, 3, 1, 3), run({2, 3, 6, 4})},
-                        {Line(0, 1, 0, 4), run({0, 1, 1, 4})}, {Line(5, 4, 5, 1), run({5, 2, 6, 5})},
                         {Line(2, 2, 2, 2), run({})}, {Line(0, 0, 4, 2), "##    \n  ##  \n      \n      \n      \n"},
                         {Line(4, 2, 0, 0), " #    \n  ##  \n    # \n      \n      \n"},
-                        {Line(0, 0, 2, 4), "#     \n#     \n #    \n #    \n      \n"},
-                        {Line(2, 4, 0, 0), "      \n#     \n #    \n #    \n  #   \n"},
                         {polyline, "##### \n    # \n    # \n  ### \n      \n"}});
   // Sloped lines with ends this far out are scaled down eightfold first: (INT_MIN,0)-(INT_MAX,10)
   // becomes (-268435456,0)-(268435455,1), which steps to row 1 just before x = 0. A reversed run
@@ -225,9 +210,10 @@ TEST(RasterText, DrawsLenBytesInTheTextColourWithinTheCellTransparentlyAndClips)
   RasterSurface s = Canvas(60, 200), prefix = Canvas(60, 200), edges = Canvas(10, 200);
   for (RasterSurface* t : {&s, &prefix, &edges}) t->SetTextColor(kWhite);
   const char unterminated[4] = {'H', 'g', 'O', 'X'};
-  const long allocations = g_allocations.load();
+  allocations = 0, countingAllocations = true;
   s.TextOut(3, 4, "HgO", 3);
-  EXPECT_EQ(g_allocations.load(), allocations);
+  countingAllocations = false;
+  EXPECT_EQ(allocations, 0);
   prefix.TextOut(3, 4, unterminated, 3), prefix.TextOut(30, 4, "H", 0), prefix.TextOut(30, 4, "H", -5);
   prefix.TextOut(30, 4, nullptr, 3);
   EXPECT_EQ(Picture(prefix), Picture(s));
@@ -260,6 +246,7 @@ TEST(RasterPng, WritesAnImageAndLeavesNothingBehindOnFailure) {
   std::filesystem::create_directories(dir / "taken.png");  // the rename cannot replace a directory
   EXPECT_FALSE(sim::WritePng((dir / "taken.png").string(), image, nullptr));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);  // a.png, taken.png: no temporary
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

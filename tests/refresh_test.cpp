@@ -1,11 +1,12 @@
-// One whole refresh: its order, the state carried between routines, brush
-// lifetimes, heap use and hostile values.
+// One whole refresh: its order, the state carried between routines, scaling of
+// every routine, heap use and hostile values.
 #include <cmath>
-#include <fstream>
 
+#include "page/indicators/mode_lines.h"
+#include "page/static/colour_key.h"
+#include "page/static/schematic.h"
 #include "page_fixture.h"
 #include "sim/raster_surface.h"
-#include "temp_dir.h"
 #include "tests/counting_new.h"
 
 namespace {
@@ -21,151 +22,136 @@ class Refresh : public PageTest {
     state().flightStatus = 1;
   }
 
-  std::vector<std::string> RefreshTrace() {
-    VitalsMFD mfd(320, 320, focus());
-    Take();
-    mfd.Update(hdc);
-    return Take();
-  }
-
-  // Index of the first line equal to `line` at or after `from`; fails when absent.
-  static std::size_t Find(const std::vector<std::string>& lines, const std::string& line, std::size_t from = 0) {
+  // Index of the first line at or after `from` that contains `part`; fails when absent.
+  static std::size_t Find(const Lines& lines, const std::string& part, std::size_t from = 0) {
     for (std::size_t i = from; i < lines.size(); ++i)
-      if (lines[i] == line) return i;
-    ADD_FAILURE() << "no line " << line;
+      if (lines[i].find(part) != std::string::npos) return i;
+    ADD_FAILURE() << "no line with " << part;
     return lines.size();
   }
 };
 
-TEST_F(Refresh, ScaleTagAndLegendOffsetFollowTheCockpit) {
+// The cockpit gives the scale and the legend offset; one landmark of each
+// routine in page order.
+TEST_F(Refresh, CockpitScaleTagLegendAndRoutinesInPageOrder) {
   const std::string line1 = " 0 45 \"1. Yaw right/Pitch up/dn/Move up/dn/bck/right\"";
-  struct Case {
-    int cockpit;
-    bool log;
-    std::string tag, legend;
-  } const cases[] = {
-      {1, false, "TextOutA 6 18 4 \"Norm\"", "TextOutA 151" + line1},
-      {3, true, "TextOutA 4 12 3 \"Log\"", "TextOutA 108" + line1},
-      {2, false, "TextOutA 4 13 4 \"Norm\"", "TextOutA 116" + line1},
-      {-7, true, "TextOutA 4 13 3 \"Log\"", "TextOutA 116" + line1},
+  const struct {
+    int cockpit, attitude;
+    bool log, legend;
+    std::string tag, legendLine, landed;
+  } cases[] = {
+      {1, 1, false, true, "TextOutA 6 18 4 \"Norm\"", "TextOutA 151" + line1, "TextOutA 312 360 6 \"Landed\""},
+      {3, 2, true, true, "TextOutA 4 12 3 \"Log\"", "TextOutA 108" + line1, "TextOutA 208 240 6 \"Landed\""},
+      {2, 1, false, true, "TextOutA 4 13 4 \"Norm\"", "TextOutA 116" + line1, "TextOutA 233 269 6 \"Landed\""},
+      {-7, 2, true, false, "TextOutA 4 13 3 \"Log\"", "", "TextOutA 233 269 6 \"Landed\""},
   };
-  showDescriptions = true;
-  for (const Case& c : cases) {
+  MakeBusy(0.5);
+  VitalsMFD mfd(320, 320, focus());
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.cockpit);
     sim::TheHost().cockpitMode = c.cockpit;
+    sim::TheHost().attitudeMode = c.attitude;
     logExhausts = c.log;
-    const auto lines = RefreshTrace();
-    const std::vector<std::string> head(lines.begin(), lines.begin() + 5);
-    EXPECT_EQ(head, (std::vector<std::string>{"oapiCockpitMode -> " + std::to_string(c.cockpit),
-                                              "Title \"Vitals MFD V1.0\"", "SelectDefaultFont 1", c.tag, "BeginPaint"}));
-    Find(lines, c.legend);
-  }
-}
-
-// One landmark of each routine in page order; the live part starts in green
-// with pen 3 after the legend, pen 2 without it.
-TEST_F(Refresh, RoutinesRunInPageOrderInsideThePaintBracket) {
-  MakeBusy(0.5);
-  sim::TheHost().attitudeMode = 1;
-  sim::TheHost().cockpitMode = 3;
-  for (bool legend : {false, true}) {
-    SCOPED_TRACE(legend);
-    showDescriptions = legend;
-    const auto lines = RefreshTrace();
+    showDescriptions = c.legend;
+    Take();
+    mfd.Update(hdc);
+    const Lines lines = Take();
+    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5),
+              (Lines{"oapiCockpitMode -> " + std::to_string(c.cockpit), "Title \"Vitals MFD V1.0\"",
+                     "SelectDefaultFont 1", c.tag, "BeginPaint"}));
     const std::string landmarks[] = {
-        "BeginPaint", "SelectDefaultPen 1",
-        "Polygon 9 128,45 133,49 148,79 207,168 210,204 45,204 48,168 108,79 122,49", "SelectDefaultPen 2",
-        "Ellipse 123 105 133 116", "CreateSolidBrush 0x0000FF00", "TextOutA 20 36 9 \"Thrusters\"",
-        "TextOutA 16 240 16 \"= Wheel brake ON\"",
-        legend ? "TextOutA 102 240 22 \"RCS mode/Flight Status\"" : "TextOutA 16 240 16 \"= Wheel brake ON\"",
+        "SelectDefaultPen 1", "Polygon 9", "SelectDefaultPen 2", "Ellipse", "CreateSolidBrush 0x0000FF00",
+        "\"Thrusters\"", "\"= Wheel brake ON\"", c.legend ? c.legendLine : "\"= Wheel brake ON\"",
         "oapiGetFocusInterface", "GetNavmodeState 7 -> false", "GetGroupThrusterCount 0 -> 3",
-        "GetGroupThrusterCount 1 -> 3", "GetGroupThrusterCount 2 -> 3", "oapiGetFocusAttitudeMode -> 1",
-        "GetGroupThrusterCount 5 -> 3", "GetADCtrlMode -> 7", "SelectDefaultPen 3", "GetControlSurfaceLevel 1 -> 0.5",
-        "GetWheelbrakeLevel 1 -> 0.5", "GetFlightStatus -> 1", "TextOutA 208 240 6 \"Landed\"", "EndPaint"};
-    std::size_t at = 0;
+        "GetGroupThrusterCount 1 -> 3", "GetGroupThrusterCount 2 -> 3", "oapiGetFocusAttitudeMode",
+        c.attitude == 1 ? "GetGroupThrusterCount 5 -> 3" : "GetGroupThrusterCount 9 -> 3", "GetADCtrlMode -> 7",
+        "SelectDefaultPen 3", "GetControlSurfaceLevel 1 -> 0.5", "GetWheelbrakeLevel 1 -> 0.5",
+        "GetFlightStatus -> 1", c.landed, "EndPaint"};
+    std::size_t at = 4;
     for (const std::string& landmark : landmarks) at = Find(lines, landmark, at);
     EXPECT_EQ(at, lines.size() - 1);
-
-    std::string colour, pen;
-    for (std::size_t i = 0; i < Find(lines, "oapiGetFocusInterface"); ++i) {
-      if (lines[i].rfind("SetTextColor ", 0) == 0) colour = lines[i];
-      if (lines[i].rfind("SelectDefaultPen ", 0) == 0) pen = lines[i];
-    }
-    EXPECT_EQ(colour, "SetTextColor 0x0000C800");
-    EXPECT_EQ(pen, legend ? "SelectDefaultPen 3" : "SelectDefaultPen 2");
+    EXPECT_EQ(std::ranges::count_if(lines, [](auto& l) { return l.ends_with("bck/right\""); }), c.legend ? 1 : 0);
   }
 }
 
-// One brush at a time, every fill with the live one, all gone at the end.
-TEST_F(Refresh, BrushesNeverOutliveTheirFills) {
+// `unit`, drawn at scale 1, as it should read at `scale`: each coordinate v is
+// (int)(v × scale). Exact where every design value is whole.
+Lines Scaled(Lines unit, double scale) {
+  for (std::string& line : unit) {
+    const std::string call = line.substr(0, line.find(' '));
+    const bool points = call == "Polygon" || call == "Polyline";
+    int n = call == "FillRect" || call == "Ellipse" || call == "Rectangle" ? 4 : 0;
+    if (call == "MoveToEx" || call == "LineTo" || call == "SetPixel" || call == "TextOutA") n = 2;
+    if (points) n = 1 + 2 * std::stoi(line.substr(call.size() + 1));
+    std::string out = call;
+    std::size_t at = call.size();
+    for (int i = 0; i < n; ++i) {
+      const std::size_t end = line.find_first_of(" ,", at + 1);
+      const std::string value = line.substr(at + 1, end - at - 1);
+      out += line[at] + (points && i == 0 ? value : std::to_string(static_cast<int>(std::stoi(value) * scale)));
+      at = end;
+    }
+    line = out + (at < line.size() ? line.substr(at) : "");
+  }
+  return unit;
+}
+
+// Every routine's coordinates are design values scaled, with sums formed
+// before scaling, and truncated; levels of 1 keep every design value whole.
+TEST_F(Refresh, EveryCoordinateIsScaledAndTruncated) {
   MakeBusy(1.0);
-  showDescriptions = true;
+  const VitalsMFD mfd(320, 320, focus());
+  const auto draw = [&](double scale) {
+    Take();
+    mfd.DrawScaleTag(hdc, scale);
+    DrawVesselOutline(hdc, scale);
+    DrawEnginesAndWheels(hdc, scale);
+    DrawKeySwatches(hdc, scale);
+    mfd.DrawKeyCaptions(hdc, scale);
+    DrawBrakeNote(hdc, scale);
+    mfd.DrawPartsLegend(hdc, scale, 0);
+    VitalsMFD::DrawThrusterReadout(hdc, scale, focus());
+    mfd.DrawControlSurfaces(hdc, scale, focus());
+    VitalsMFD::DrawWheelBrakes(hdc, scale, focus());
+    DrawRcsLine(hdc, scale, focus(), 0);
+    DrawFlightStatusLine(hdc, scale, focus());
+    return Take();
+  };
   for (int attitude : {1, 2}) {
     sim::TheHost().attitudeMode = attitude;
-    int live = 0, fills = 0;
-    std::string colour;
-    for (const std::string& line : RefreshTrace()) {
-      if (line.rfind("CreateSolidBrush ", 0) == 0) {
-        EXPECT_EQ(++live, 1) << line;
-        colour = line.substr(17);
-      } else if (line.rfind("DeleteObject ", 0) == 0) {
-        --live;
-        EXPECT_EQ(line.substr(13), colour);
-      } else if (line.rfind("FillRect ", 0) == 0) {
-        ++fills;
-        EXPECT_EQ(live, 1) << line;
-        EXPECT_EQ(line.substr(line.rfind(' ') + 1), colour) << line;
-      }
-    }
-    EXPECT_EQ(live, 0);
-    EXPECT_GT(fills, 12 + 4);  // surfaces and swatches at least
+    const Lines unit = draw(1.0);
+    for (double scale : {kGenericScale, kVirtualScale, kPanelScale, 2.7})
+      EXPECT_EQ(draw(scale), Scaled(unit, scale)) << "attitude " << attitude << ", scale " << scale;
   }
-}
-
-TEST_F(Refresh, AllocatesNothing) {
-  MakeBusy(1.0);
-  showDescriptions = true;
-  sim::TheHost().trace.Enable(false);
-  VitalsMFD mfd(320, 320, focus());
-  sim::RasterSurface raster(400, 400);
-  for (int cockpit : {1, 2, 3})
-    for (int attitude : {1, 2})
-      for (HDC target : {static_cast<HDC>(&surface), static_cast<HDC>(&raster)}) {
-        sim::TheHost().cockpitMode = cockpit;
-        sim::TheHost().attitudeMode = attitude;
-        allocations = 0;
-        countingAllocations = true;
-        mfd.Update(target);
-        countingAllocations = false;
-        EXPECT_EQ(allocations, 0) << "cockpit " << cockpit << " attitude " << attitude;
-      }
 }
 
 // Values no vessel should report and sizes no configuration should hold: the
-// page draws them without undefined behaviour (run under the sanitizers).
-TEST_F(Refresh, HostileValuesDrawSafely) {
-  const double values[] = {std::nan(""), INFINITY, -INFINITY, 1e300, -1e300};
-  const char* configs[] = {"GenericMFDSize = 0\nPanelScale = 0\n", "GenericMFDSize = -6\nPanelScale = -1\n",
-                           "GenericMFDSize = 1e300\nPanelScale = 1e300\n", "GenericMFDSize = 1e-300\nPanelScale = -1e300\n"};
-  const auto dir = TempDirFor("vitals_refresh_test");
-  sim::TheHost().configDir = dir.string();
+// page draws them without undefined behaviour (run under the sanitizers) and
+// without a heap allocation, in pixels and on the null surface.
+TEST_F(Refresh, HostileValuesDrawSafelyWithoutAllocating) {
+  const double values[] = {1.0, std::nan(""), INFINITY, -INFINITY, 1e300, -1e300};
+  const double sizes[][2] = {{6, 1}, {0, 0}, {-6, -1}, {1e300, 1e300}, {1e-300, -1e300}};  // as Orbiter.cfg may give
   sim::TheHost().trace.Enable(false);
-  sim::RasterSurface raster(320, 320);
-  for (const char* config : configs) {
-    std::ofstream(dir / "Orbiter.cfg") << config;
-    VitalsMFD mfd(320, 320, focus());
+  sim::RasterSurface raster(400, 400);
+  VitalsMFD display(320, 320, focus());
+  for (const auto& size : sizes) {
+    configGenericMfdSize = size[0];
+    configPanelScale = size[1];
     for (double v : values) {
       MakeBusy(v);
-      state().adcMode = 0xFFFFFFFF;
-      state().flightStatus = 0xFFFFFFFF;
+      state().adcMode = state().flightStatus = 0xFFFFFFFF;
       for (int cockpit : {1, 2, 3})
-        for (int attitude : {INT_MIN, 0, 1, 2}) {
-          sim::TheHost().cockpitMode = cockpit;
-          sim::TheHost().attitudeMode = attitude;
-          showDescriptions = logExhausts = attitude == 1;
-          mfd.Update(&raster);
-          mfd.Update(hdc);
-        }
+        for (int attitude : {INT_MIN, 0, 1, 2})
+          for (HDC target : {hdc, static_cast<HDC>(&raster)}) {
+            sim::TheHost().cockpitMode = cockpit;
+            sim::TheHost().attitudeMode = attitude;
+            showDescriptions = logExhausts = attitude == 1;
+            allocations = 0;
+            countingAllocations = true;
+            display.Update(target);
+            countingAllocations = false;
+            EXPECT_EQ(allocations, 0) << size[0] << ' ' << size[1] << ' ' << v << ' ' << cockpit << ' ' << attitude;
+          }
     }
   }
 }

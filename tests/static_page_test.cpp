@@ -1,37 +1,11 @@
 // The static page: vessel schematic, colour key, brake note and parts legend.
-#include <algorithm>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "page/static/colour_key.h"
 #include "page/static/schematic.h"
 #include "page_fixture.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-std::string Text(int x, int y, std::string_view text) {
-  return "TextOutA " + std::to_string(x) + ' ' + std::to_string(y) + ' ' + std::to_string(text.size()) + " \"" +
-         std::string(text) + '"';
-}
-
-class StaticPageTest : public PageTest {
- protected:
-  void SetUp() override { PageTest::SetUp(); Take(); }
-  // The static routines in the refresh's order, the legend on; their trace.
-  Lines DrawStaticPage(double scale, int legendOffset) {
-    DrawVesselOutline(hdc, scale);
-    DrawEnginesAndWheels(hdc, scale);
-    DrawKeySwatches(hdc, scale);
-    mfd.DrawKeyCaptions(hdc, scale);
-    DrawBrakeNote(hdc, scale);
-    mfd.DrawPartsLegend(hdc, scale, legendOffset);
-    return Take();
-  }
-  VitalsMFD mfd{256, 256, nullptr};
-};
+using StaticPageTest = PageTest;
 
 // Every legend text in drawing order, at its design position.
 struct Placed { int x, y; std::string_view text; };
@@ -52,8 +26,16 @@ const Placed kLegendTexts[53] = {
 };
 
 // Scale 1 puts design units on pixels. The legend offset moves only lines 1 to
-// 14, the axis labels and the arrows.
+// 14, the axis labels and the arrows. Other scales: Refresh.EveryCoordinateIsScaledAndTruncated.
 TEST_F(StaticPageTest, WholePageInOrderAtScaleOne) {
+  const VitalsMFD mfd{256, 256, nullptr};
+  Take();
+  DrawVesselOutline(hdc, 1.0);
+  DrawEnginesAndWheels(hdc, 1.0);
+  DrawKeySwatches(hdc, 1.0);
+  mfd.DrawKeyCaptions(hdc, 1.0);
+  DrawBrakeNote(hdc, 1.0);
+  mfd.DrawPartsLegend(hdc, 1.0, 40);
   Lines expected = {
       "Polygon 9 160,57 167,62 185,99 259,210 263,256 57,256 61,210 135,99 153,62",
       "Polyline 6 140,256 140,165 153,62 167,62 180,165 180,256", "Ellipse 155 91 166 125",
@@ -80,28 +62,7 @@ TEST_F(StaticPageTest, WholePageInOrderAtScaleOne) {
                                    "Polyline 6 326,199 324,199 325,200 325,180 326,181 324,181",
                                    "Polyline 6 315,199 316,200 315,200 335,180 334,180 335,181",
                                    "SetTextColor 0x0000C800"});
-  EXPECT_EQ(DrawStaticPage(1.0, 40), expected);
-}
-
-// Each cockpit's scale truncates toward zero; the legend offset is added after
-// scaling and only to the right-hand part.
-TEST_F(StaticPageTest, CockpitScalesTruncateAndShiftAfterScaling) {
-  const struct {
-    double scale;
-    int offset;
-    Lines present;
-  } cases[] = {
-      {kGenericScale, -3, {"Polygon 9 192,68 200,74 222,118 310,252 315,307 68,307 73,252 162,118 183,74",
-                           "Polyline 6 328,229 328,226 327,228 351,228 349,229 349,226", Text(174, 67, "1")}},
-      {kVirtualScale, 5, {"Polygon 9 128,45 133,49 148,79 207,168 210,204 45,204 48,168 108,79 122,49",
-                          Text(198, 17, "3. Bank right/left"), Text(243, 146, "+x")}},
-      {kPanelScale, 0, {"Polygon 9 143,51 150,55 166,89 233,188 236,230 51,230 54,188 121,89 137,55",
-                        "FillRect 4 89 13 98 0x00FFFFFF", Text(217, 19, "3. Bank right/left")}},
-  };
-  for (const auto& c : cases) {
-    const Lines lines = DrawStaticPage(c.scale, c.offset);
-    for (const std::string& line : c.present) EXPECT_EQ(std::ranges::count(lines, line), 1) << c.scale << ": " << line;
-  }
+  EXPECT_EQ(Take(), expected);
 }
 
 }  // namespace

@@ -1,29 +1,15 @@
-// Thruster group readout: query order, fills per group, gauge places and the
-// choice between the rotation and translation sets.
-#include <algorithm>
-#include <limits>
-#include <ranges>
-#include <string>
-#include <vector>
-
+// Thruster group readout and its level gauges: query order, fills per group,
+// gauge places and lengths, and the choice between the rotation and
+// translation sets.
+#include "page/indicators/gauges.h"
 #include "page_fixture.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using ReadoutTest = PageTest;
 
 const std::string kNewGreen = "CreateSolidBrush 0x0000FF00", kFreeGreen = "DeleteObject 0x0000FF00";
 const std::string kNewYellow = "CreateSolidBrush 0x0000FFFF", kFreeYellow = "DeleteObject 0x0000FFFF";
-
-std::string Fill(long l, long t, long r, long b, const char* colour = "0x0000FF00") {
-  return "FillRect " + std::to_string(l) + ' ' + std::to_string(t) + ' ' + std::to_string(r) + ' ' +
-         std::to_string(b) + ' ' + colour;
-}
-
-std::string Label(long x, long y, const char* text) {
-  return "TextOutA " + std::to_string(x) + ' ' + std::to_string(y) + " 2 \"" + text + '"';
-}
 
 std::string Count(int group) { return "GetGroupThrusterCount " + std::to_string(group); }
 
@@ -49,27 +35,27 @@ TEST_F(ReadoutTest, AttitudeModeOrEngagedAutopilotChoosesTheSet) {
       "GetNavmodeState 7", kNewGreen, Count(0), Fill(143, 256, 152, 268), Fill(168, 256, 177, 262),
       Fill(155, 256, 164, 281), Fill(218, 256, 227, 268), Fill(243, 256, 252, 262), Fill(155, 256, 164, 281),
       kFreeGreen, kNewYellow, Count(1), Fill(131, 99, 139, 89, y), Count(1), Fill(182, 99, 190, 94, y), Count(1),
-      Fill(233, 99, 241, 79, y), kFreeYellow, Count(2), kNewGreen, Fill(108, 222, 118, 228), Label(108, 228, "-y"),
-      Fill(201, 222, 211, 228), Label(201, 228, "-y"), kFreeGreen, "oapiGetFocusAttitudeMode"};
+      Fill(233, 99, 241, 79, y), kFreeYellow, Count(2), kNewGreen, Fill(108, 222, 118, 228), Text(108, 228, "-y"),
+      Fill(201, 222, 211, 228), Text(201, 228, "-y"), kFreeGreen, "oapiGetFocusAttitudeMode"};
   Lines rotation = engines, translation = engines;
   rotation.insert(rotation.end(), {
       Count(5), kNewYellow, Fill(134, 245, 140, 249, y), Fill(169, 64, 172, 68, y), kFreeYellow, Count(6), kNewGreen,
       Fill(146, 64, 152, 68), Fill(180, 245, 183, 249), kFreeGreen, Count(3), kNewGreen, Fill(156, 256, 164, 250),
-      Label(156, 235, "+y"), Fill(152, 64, 156, 67), Label(152, 68, "-y"), Fill(165, 64, 169, 67),
-      Label(165, 68, "-y"), kFreeGreen, Count(4), kNewYellow, Fill(156, 256, 164, 262, y), Label(156, 263, "-y"),
-      Fill(152, 64, 156, 61, y), Label(152, 46, "+y"), Fill(165, 64, 169, 61, y), Label(165, 46, "+y"), kFreeYellow,
-      Count(7), kNewYellow, Fill(96, 175, 100, 169, y), Label(96, 154, "+y"), Fill(219, 175, 223, 178, y),
-      Label(219, 179, "-y"), kFreeYellow, Count(8), kNewGreen, Fill(96, 175, 100, 181), Label(96, 182, "-y"),
-      Fill(219, 175, 223, 172), Label(219, 157, "+y"), kFreeGreen});
+      Text(156, 235, "+y"), Fill(152, 64, 156, 67), Text(152, 68, "-y"), Fill(165, 64, 169, 67),
+      Text(165, 68, "-y"), kFreeGreen, Count(4), kNewYellow, Fill(156, 256, 164, 262, y), Text(156, 263, "-y"),
+      Fill(152, 64, 156, 61, y), Text(152, 46, "+y"), Fill(165, 64, 169, 61, y), Text(165, 46, "+y"), kFreeYellow,
+      Count(7), kNewYellow, Fill(96, 175, 100, 169, y), Text(96, 154, "+y"), Fill(219, 175, 223, 178, y),
+      Text(219, 179, "-y"), kFreeYellow, Count(8), kNewGreen, Fill(96, 175, 100, 181), Text(96, 182, "-y"),
+      Fill(219, 175, 223, 172), Text(219, 157, "+y"), kFreeGreen});
   translation.insert(translation.end(), {
       Count(9), kNewGreen, Fill(146, 64, 152, 68), Fill(137, 245, 140, 249), kFreeGreen, Count(10), kNewYellow,
       Fill(169, 64, 175, 68, y), Fill(180, 245, 183, 249, y), kFreeYellow, Count(13), kNewGreen,
-      Fill(156, 256, 164, 262), Label(156, 262, "-z"), kFreeGreen, Count(14), kNewYellow, Fill(152, 64, 156, 58, y),
-      Label(152, 43, "+z"), Fill(165, 64, 169, 58, y), Label(165, 43, "+z"), kFreeYellow, Count(11), kNewGreen,
-      Fill(156, 256, 164, 262), Label(156, 272, "-y"), Fill(152, 64, 156, 67), Label(152, 68, "-y"),
-      Fill(165, 64, 169, 67), Label(165, 68, "-y"), kFreeGreen, Count(12), kNewYellow, Fill(156, 256, 164, 250, y),
-      Label(156, 235, "+y"), Fill(152, 64, 156, 61, y), Label(152, 36, "+y"), Fill(165, 64, 169, 61, y),
-      Label(165, 36, "+y"), kFreeYellow});
+      Fill(156, 256, 164, 262), Text(156, 262, "-z"), kFreeGreen, Count(14), kNewYellow, Fill(152, 64, 156, 58, y),
+      Text(152, 43, "+z"), Fill(165, 64, 169, 58, y), Text(165, 43, "+z"), kFreeYellow, Count(11), kNewGreen,
+      Fill(156, 256, 164, 262), Text(156, 272, "-y"), Fill(152, 64, 156, 67), Text(152, 68, "-y"),
+      Fill(165, 64, 169, 67), Text(165, 68, "-y"), kFreeGreen, Count(12), kNewYellow, Fill(156, 256, 164, 250, y),
+      Text(156, 235, "+y"), Fill(152, 64, 156, 61, y), Text(152, 36, "+y"), Fill(165, 64, 169, 61, y),
+      Text(165, 36, "+y"), kFreeYellow});
   // Kill Rot (1) and Prograde (3) are engaged autopilots; Hold Alt (7) is not, and wins the line.
   const struct {
     int mode;
@@ -88,8 +74,7 @@ TEST_F(ReadoutTest, AttitudeModeOrEngagedAutopilotChoosesTheSet) {
     const Lines lines = Take();
     EXPECT_EQ(Skeleton(lines), c.expected);
     // Gauge labels inherit the green that the reaction-control line leaves.
-    EXPECT_EQ(*std::ranges::find_if(lines | std::views::reverse, [](auto& l) { return l.starts_with("SetTextColor"); }),
-              "SetTextColor 0x0000C800");
+    EXPECT_EQ(Only(lines, {"SetTextColor"}).back(), "SetTextColor 0x0000C800");
   }
 }
 
@@ -107,8 +92,8 @@ TEST_F(ReadoutTest, LoneThrustersEmptyGroupsAndLevelsAtRest) {
       {VitalsMFD::DrawRetroGroup, 1, {}, {kNewYellow, Count(1), kFreeYellow}},
       {VitalsMFD::DrawHoverGroup, 2, {}, {Count(2)}},
       {VitalsMFD::DrawHoverGroup, 2, {0.5},
-       {Count(2), kNewGreen, Fill(155, 138, 165, 150), Label(155, 150, "-y"), Fill(108, 222, 118, 234),
-        Label(108, 234, "-y"), Fill(201, 222, 211, 234), Label(201, 234, "-y"), kFreeGreen}},
+       {Count(2), kNewGreen, Fill(155, 138, 165, 150), Text(155, 150, "-y"), Fill(108, 222, 118, 234),
+        Text(108, 234, "-y"), Fill(201, 222, 211, 234), Text(201, 234, "-y"), kFreeGreen}},
       {VitalsMFD::DrawMainGroup, 0, {0.0, -0.5, nan}, {kNewGreen, Count(0), kFreeGreen}},
       {VitalsMFD::DrawRetroGroup, 1, {-1e-300}, {kNewYellow, Count(1), Count(1), kFreeYellow}},
       {VitalsMFD::DrawHoverGroup, 2, {-0.0}, {Count(2), kNewGreen, kFreeGreen}},
@@ -120,6 +105,30 @@ TEST_F(ReadoutTest, LoneThrustersEmptyGroupsAndLevelsAtRest) {
     cases[i].draw(hdc, 1.0, focus());
     EXPECT_EQ(Skeleton(Take()), cases[i].expected) << "case " << i;
   }
+}
+
+// Reaction-control bars take the log length when it is set, so a tiny level is
+// an empty bar only linearly; their labels and the engine bars stay linear.
+TEST_F(ReadoutTest, GaugesLinearOrLogarithmic) {
+  const HBRUSH fill = CreateSolidBrush(0x0000FF00);
+  for (bool log : {false, true}) {
+    logExhausts = log;
+    Take();
+    DrawMainGauge(hdc, fill, 0.5, 0, 1.0);
+    DrawRetroGauge(hdc, fill, 0.5, 51, 1.0);
+    DrawForeLeftSideGauge(hdc, fill, 1.0, 1.0);
+    DrawAftAxialGauge(hdc, fill, 0.001, 1.0);
+    DrawForeAxialGauge(hdc, fill, 0.25, 13, 1.0);
+    DrawLeftWingVerticalGauge(hdc, fill, 0.5, -15, 1.0);
+    EXPECT_EQ(Take(), (log ? Lines{Fill(143, 256, 152, 268), Fill(182, 99, 190, 89), Fill(138, 64, 152, 68),
+                                  Fill(156, 256, 164, 257), Text(156, 256, "-z"), Fill(165, 64, 169, 54),
+                                  Text(165, 46, "+z"), Fill(96, 175, 100, 163), Text(96, 154, "+y")}
+                          : Lines{Fill(143, 256, 152, 268), Fill(182, 99, 190, 89), Fill(140, 64, 152, 68),
+                                  Fill(156, 256, 164, 256), Text(156, 256, "-z"), Fill(165, 64, 169, 61),
+                                  Text(165, 46, "+z"), Fill(96, 175, 100, 169), Text(96, 154, "+y")}))
+        << log;
+  }
+  DeleteObject(fill);
 }
 
 }  // namespace

@@ -1,0 +1,92 @@
+// The page's host: each redraw is one run of `vitals-sim render` on the
+// in-memory file system, with the module linked in. The page writes the
+// situation to situation.json and reads page.trace; the pixels are kept here.
+#include <emscripten/emscripten.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+#include "sim/host.h"
+#include "sim/raster_surface.h"
+#include "sim/render.h"
+
+namespace {
+
+// The last page drawn, as RGBA.
+struct Shown {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgba;
+} shown;
+
+// The surface of one refresh; hands its pixels over when the session ends.
+class WebPage final : public sim::PageSurface {
+ public:
+  WebPage(int width, int height) : surface_(width, height) {}
+  ~WebPage() override {
+    if (!drawn_) return;  // a surface only measured text
+    const std::size_t n = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
+    shown.width = surface_.Width();
+    shown.height = surface_.Height();
+    shown.rgba.resize(n * 4);
+    const COLORREF* px = surface_.Data();
+    for (std::size_t i = 0; i < n; ++i) {  // 0x00BBGGRR to R, G, B, A
+      shown.rgba[4 * i] = px[i] & 0xFF;
+      shown.rgba[4 * i + 1] = (px[i] >> 8) & 0xFF;
+      shown.rgba[4 * i + 2] = (px[i] >> 16) & 0xFF;
+      shown.rgba[4 * i + 3] = 255;
+    }
+  }
+  HDC Dc() override {
+    drawn_ = true;
+    return &surface_;
+  }
+  sim::Image Picture() const override { return surface_.Picture(); }
+  int TextWidth(const char* text, int len) const override { return surface_.TextFont().TextWidth(text, len); }
+  int CellHeight() const override { return surface_.TextFont().CellHeight(); }
+
+ private:
+  sim::RasterSurface surface_;
+  bool drawn_ = false;
+};
+
+// Where the module "file" is, so that the session finds it.
+constexpr const char* kProgramFolder = "/vitals";
+constexpr const char* kModuleFile = "Vitals";
+
+}  // namespace
+
+extern "C" {
+
+// Renders situation.json of the current folder into page.trace and the
+// picture; returns vitals-sim's exit status. Messages go to standard error.
+EMSCRIPTEN_KEEPALIVE int vitals_render() {
+  const sim::Platform platform = {
+      kModuleFile,
+      kProgramFolder,
+      sim::TheHost().renderWindow,
+      [](int width, int height) -> std::unique_ptr<sim::PageSurface> { return std::make_unique<WebPage>(width, height); },
+  };
+  const char* argv[] = {"vitals-sim", "render", "--state", "situation.json", "--trace", "page.trace"};
+  shown = Shown();
+  std::error_code ec;
+  std::filesystem::create_directories(kProgramFolder, ec);
+  std::ofstream(std::filesystem::path(kProgramFolder) / kModuleFile).flush();
+  const int status = sim::RenderMain(6, const_cast<char**>(argv), platform);
+  std::cerr.flush();
+  return status;
+}
+
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* vitals_pixels() { return shown.rgba.data(); }
+EMSCRIPTEN_KEEPALIVE int vitals_width() { return shown.width; }
+EMSCRIPTEN_KEEPALIVE int vitals_height() { return shown.height; }
+
+// The end of the memory in use; the page restores [0, end) before each run so
+// that every run starts from a freshly loaded module and host.
+EMSCRIPTEN_KEEPALIVE std::uintptr_t vitals_memory_end() { return reinterpret_cast<std::uintptr_t>(sbrk(0)); }
+
+}

@@ -1,0 +1,58 @@
+// The module linked into the page: "loading" it hands out its entry points by
+// name from a table, as the platform's loader would from its export table.
+#include <dlfcn.h>
+
+#include <cstring>
+
+#include "host/mfd.h"
+#include "sim/library.h"
+
+extern "C" {
+BOOL DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);
+void opcDLLInit(HINSTANCE module);
+void opcDLLExit(HINSTANCE module);
+void opcOpenRenderViewport(HWND window, DWORD width, DWORD height, BOOL fullscreen);
+void opcCloseRenderViewport();
+int GetModuleVersion();
+}
+
+namespace {
+
+struct Export {
+  const char* name;
+  void* address;
+};
+
+const Export kExports[] = {
+    {"DllMain", reinterpret_cast<void*>(&DllMain)},
+    {"opcDLLInit", reinterpret_cast<void*>(&opcDLLInit)},
+    {"opcDLLExit", reinterpret_cast<void*>(&opcDLLExit)},
+    {"opcOpenRenderViewport", reinterpret_cast<void*>(&opcOpenRenderViewport)},
+    {"opcCloseRenderViewport", reinterpret_cast<void*>(&opcCloseRenderViewport)},
+    {"GetModuleVersion", reinterpret_cast<void*>(&GetModuleVersion)},
+};
+
+// The one module's handle.
+char theModule;
+
+}  // namespace
+
+namespace sim {
+
+const bool kLoaderRunsEntry = false;
+
+void* OpenLibrary(const std::string& /*path*/, std::string* /*error*/) { return &theModule; }
+
+void* FindSymbol(void* library, const char* name) {
+  if (library != &theModule || !name) return nullptr;
+  for (const Export& e : kExports)
+    if (std::strcmp(e.name, name) == 0) return e.address;
+  return nullptr;
+}
+
+void CloseLibrary(void* /*library*/) {}
+
+}  // namespace sim
+
+// The module looks up its own exit routine on its handle.
+extern "C" void* dlsym(void* handle, const char* name) { return sim::FindSymbol(handle, name); }

@@ -46,8 +46,6 @@ class WebPage final : public sim::PageSurface {
     return &surface_;
   }
   sim::Image Picture() const override { return surface_.Picture(); }
-  int TextWidth(const char* text, int len) const override { return surface_.TextFont().TextWidth(text, len); }
-  int CellHeight() const override { return surface_.TextFont().CellHeight(); }
 
  private:
   sim::RasterSurface surface_;

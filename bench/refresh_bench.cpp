@@ -10,9 +10,9 @@
 
 #include "display/options.h"
 #include "display/vitals_mfd.h"
-#include "sim/host.h"
-#include "sim/null_surface.h"
-#include "sim/raster_surface.h"
+#include "sim/core/host.h"
+#include "sim/surface/null_surface.h"
+#include "sim/surface/raster_surface.h"
 #include "tests/counting_new.h"
 
 namespace {
@@ -31,8 +31,8 @@ class Busy {
     sim::Host& host = sim::TheHost();
     host.Reset();
     host.configDir = dir_.string();
-    host.focus = vessel_.Interface();
-    renderWindow = host.renderWindow;
+    host.focus = &vessel_;
+    renderWindow = static_cast<HWND>(host.renderWindow);
     sim::VesselState& state = vessel_.State();
     for (int g = 0; g < sim::VesselState::kGroups; ++g) state.SetThrusters(g, {1.0, 1.0, 1.0});
     state.controlSurfaces = {0.6, -0.8, 1.0};
@@ -49,7 +49,7 @@ class Busy {
     std::error_code ec;
     std::filesystem::remove_all(dir_, ec);
   }
-  VESSEL* Focus() { return vessel_.Interface(); }
+  VESSEL* Focus() { return static_cast<VESSEL*>(vessel_.Interface()); }
   sim::VesselState& State() { return vessel_.State(); }
   // Orbiter.cfg as read by the next display constructed.
   void Configure(const char* text) { std::ofstream(dir_ / "Orbiter.cfg") << text; }

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "sim/config.h"
+#include "sim/core/config.h"
 
 namespace {
 

@@ -19,9 +19,9 @@
 
 #include "display/options.h"
 #include "display/vitals_mfd.h"
-#include "sim/host.h"
-#include "sim/null_surface.h"
-#include "sim/raster_surface.h"
+#include "sim/core/host.h"
+#include "sim/surface/null_surface.h"
+#include "sim/surface/raster_surface.h"
 
 namespace {
 
@@ -120,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   sim::Host& host = sim::TheHost();
   host.Reset();
   host.configDir = configDir;
-  renderWindow = host.renderWindow;
+  renderWindow = static_cast<HWND>(host.renderWindow);
   showDescriptions = in.ConsumeBool();
   logExhausts = in.ConsumeBool();
   host.cockpitMode = Mode(in);
@@ -140,12 +140,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int& mode : state.navmodes) mode = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 10) : in.ConsumeIntegral<int>();
   state.adcMode = in.ConsumeIntegral<DWORD>();
   state.flightStatus = in.ConsumeIntegral<DWORD>();
-  host.focus = vessel.Interface();
+  host.focus = &vessel;
 
   WriteConfig(ConfigText(in));
   const int width = in.ConsumeIntegralInRange(1, kMaxSide);
   const int height = in.ConsumeIntegralInRange(1, kMaxSide);
-  VitalsMFD mfd(static_cast<DWORD>(width), static_cast<DWORD>(height), vessel.Interface());
+  VitalsMFD mfd(static_cast<DWORD>(width), static_cast<DWORD>(height), static_cast<VESSEL*>(vessel.Interface()));
 
   const int events = in.ConsumeIntegralInRange(0, 8);
   for (int i = 0; i < events && in.remaining_bytes() > 0; ++i) {

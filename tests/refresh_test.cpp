@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "page_fixture.h"
-#include "sim/raster_surface.h"
+#include "sim/surface/raster_surface.h"
 #include "temp_dir.h"
 #include "tests/counting_new.h"
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/style.h"
+#include "sim/surface/style.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC

@@ -36,7 +36,7 @@ CockpitScale ScaleForCockpit(int cockpitMode) {
 
 void VitalsMFD::DrawScaleTag(HDC hDC, double scale) const {
   SelectDefaultFont(hDC, 1);
-  WriteText(hDC, Px(5, scale), Px(15, scale), logExhausts ? "Log" : "Norm");
+  WriteText(hDC, Px(5, scale), Px(15, scale), logExhausts ? Text("Log") : Text("Norm"));
 }
 
 void VitalsMFD::Update(HDC hDC) {

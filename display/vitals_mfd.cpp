@@ -1,7 +1,5 @@
 #include "display/vitals_mfd.h"
 
-#include <cmath>
-
 #include "display/options.h"
 
 bool showDescriptions = false;
@@ -27,7 +25,7 @@ const MFDBUTTONMENU kMenu[2] = {
 
 // A missing, unreadable or non-finite value falls back to the default.
 void ReadConfigValue(FILEHANDLE f, char* item, double& value, double fallback) {
-  if (!oapiReadItem_float(f, item, value) || !std::isfinite(value)) value = fallback;
+  if (!oapiReadItem_float(f, item, value) || !__builtin_isfinite(value)) value = fallback;
 }
 
 }  // namespace

@@ -38,3 +38,8 @@ class VitalsMFD : public GraphMFD {
 
   static void DrawWheelBrakes(HDC hDC, double scale, VESSEL* vessel);
 };
+
+// The host writes into every instance by the layout of its own classes, so the
+// module's must be that layout exactly, with nothing added.
+static_assert(sizeof(GraphMFD) == (sizeof(void*) == 4 ? 36 : 56), "GraphMFD is not laid out as the host's");
+static_assert(sizeof(VitalsMFD) == sizeof(GraphMFD), "VitalsMFD adds no data of its own");

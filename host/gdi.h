@@ -16,9 +16,9 @@ typedef long LONG;
 typedef void* LPVOID;
 typedef const char* LPCSTR;
 #ifdef _WIN64
-typedef unsigned __int64 WPARAM;
-typedef __int64 LPARAM;
-typedef __int64 LRESULT;
+typedef unsigned long long WPARAM;
+typedef long long LPARAM;
+typedef long long LRESULT;
 #else
 typedef unsigned int WPARAM;
 typedef long LPARAM;

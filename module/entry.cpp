@@ -1,9 +1,8 @@
 // Library entry, exported entry points and registration of the "Vitals" mode.
-#include <new>
-
 #include "display/vitals_mfd.h"
 #include "host/export.h"
 #include "host/oapi.h"
+#include "module/runtime.h"
 
 #ifdef _WIN32
 #define LookUpExport(module, name) reinterpret_cast<ExitRoutine>(reinterpret_cast<void*>(GetProcAddress(module, name)))

@@ -1,11 +1,7 @@
 // Design units to pixels.
 #pragma once
 
-#include <algorithm>
-#include <array>
-#include <climits>
-#include <cmath>
-#include <cstddef>
+#include <limits.h>
 
 #include "host/gdi.h"
 
@@ -14,7 +10,7 @@
 // saturate at INT_MIN and INT_MAX.
 inline int Px(double design, double scale) {
   const double v = design * scale;
-  if (std::isnan(v)) return 0;
+  if (v != v) return 0;
   if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
   if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
   return static_cast<int>(v);
@@ -23,7 +19,7 @@ inline int Px(double design, double scale) {
 // Px plus a pixel offset added after scaling; saturates instead of overflowing.
 inline int ShiftedPx(double design, double scale, int offset) {
   const long long sum = static_cast<long long>(Px(design, scale)) + offset;
-  return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+  return sum > INT_MAX ? INT_MAX : sum < INT_MIN ? INT_MIN : static_cast<int>(sum);
 }
 
 // A design rectangle in pixels, each edge converted on its own.
@@ -35,10 +31,16 @@ struct DesignPoint {
   int x, y;
 };
 
+template <int N>
+struct PixelPoints {
+  static constexpr int count = N;
+  POINT points[N];
+};
+
 // A design point list in pixels, every x shifted by xOffset pixels after scaling.
-template <std::size_t N>
-std::array<POINT, N> ToPixels(const DesignPoint (&points)[N], double scale, int xOffset = 0) {
-  std::array<POINT, N> pixels{};
-  for (std::size_t i = 0; i < N; ++i) pixels[i] = {ShiftedPx(points[i].x, scale, xOffset), Px(points[i].y, scale)};
+template <int N>
+PixelPoints<N> ToPixels(const DesignPoint (&points)[N], double scale, int xOffset = 0) {
+  PixelPoints<N> pixels{};
+  for (int i = 0; i < N; ++i) pixels.points[i] = {ShiftedPx(points[i].x, scale, xOffset), Px(points[i].y, scale)};
   return pixels;
 }

@@ -1,19 +1,23 @@
 // Texts written with their own lengths.
 #pragma once
 
-#include <string_view>
-
 #include "host/gdi.h"
 #include "page/pixel.h"
 
-inline void WriteText(HDC hDC, int x, int y, std::string_view text) {
-  TextOutA(hDC, x, y, text.data(), static_cast<int>(text.size()));
-}
+// A text and its length, counted by the compiler from a literal.
+struct Text {
+  template <decltype(sizeof 0) N>
+  constexpr Text(const char (&literal)[N]) : chars(literal), length(static_cast<int>(N - 1)) {}
+  const char* chars;
+  int length;
+};
+
+inline void WriteText(HDC hDC, int x, int y, Text text) { TextOutA(hDC, x, y, text.chars, text.length); }
 
 // A text at a design position.
 struct Label {
   int x, y;
-  std::string_view text;
+  Text text;
 };
 
 // Writes the label at its scaled position, its x shifted by xOffset pixels.

@@ -1,19 +1,16 @@
 // Level gauges. Every edge is formed in design units and converted by Px once.
 #include "page/indicators/gauges.h"
 
-#include <cmath>
-#include <string_view>
-
 #include "display/options.h"
 #include "page/pixel.h"
 #include "page/text.h"
 
 namespace {
 
-constexpr std::string_view kPlusY = "+y";
-constexpr std::string_view kMinusY = "-y";
-constexpr std::string_view kPlusZ = "+z";
-constexpr std::string_view kMinusZ = "-z";
+constexpr Text kPlusY = "+y";
+constexpr Text kMinusY = "-y";
+constexpr Text kPlusZ = "+z";
+constexpr Text kMinusZ = "-z";
 
 // Fills the bar and returns it in pixels; a bar that grows up has bottom < top.
 RECT FillBar(HDC hDC, HBRUSH fill, double left, double top, double right, double bottom, double scale) {
@@ -58,7 +55,7 @@ void DrawSideBar(HDC hDC, HBRUSH fill, double level, const SideBar& bar, double 
 struct AxialBar {
   double left, right, base, labelBase;
   int toward;  // -1 up, +1 down
-  std::string_view label;
+  Text label;
 };
 constexpr AxialBar kAftAxialBar{156, 164, 256, 256, +1, kMinusZ};
 constexpr AxialBar kForeAxialBar{152, 156, 64, 49, -1, kPlusZ};
@@ -89,7 +86,7 @@ void DrawVerticalBar(HDC hDC, HBRUSH fill, double level, int offset, int signedS
 }  // namespace
 
 double GaugeLength(double level) {
-  if (logExhausts) return (std::log10(level + 0.01) + 2.0) * 6.0 + 1.0;
+  if (logExhausts) return (__builtin_log10(level + 0.01) + 2.0) * 6.0 + 1.0;
   return 12.0 * level;
 }
 

@@ -1,7 +1,5 @@
 #include "page/indicators/mode_lines.h"
 
-#include <string_view>
-
 #include "page/colours.h"
 #include "page/text.h"
 
@@ -11,7 +9,7 @@ namespace {
 constexpr int kLineX = 260;
 
 // A switched-off line: red "off" first, then the green prefix.
-void WriteOff(HDC hDC, double scale, int offX, int y, std::string_view prefix) {
+void WriteOff(HDC hDC, double scale, int offX, int y, Text prefix) {
   SetTextColor(hDC, kRed);
   WriteLabel(hDC, {offX, y, "off"}, scale);
   SetTextColor(hDC, kTextGreen);
@@ -20,7 +18,7 @@ void WriteOff(HDC hDC, double scale, int offX, int y, std::string_view prefix) {
 
 struct AutopilotMode {
   int navmode;
-  std::string_view text;
+  Text text;
   bool engaged;
 };
 

@@ -1,6 +1,5 @@
 // Thruster group readout: reads each group's levels and hands every level
 // above 0 to the gauges of its places, in the group's colour.
-#include <iterator>
 
 #include "display/vitals_mfd.h"
 #include "page/indicators/gauges.h"
@@ -138,7 +137,7 @@ void VitalsMFD::DrawRetroGroup(HDC hDC, double scale, VESSEL* vessel) {
   for (DWORD i = 0; i < count;) {
     const double level = ReadLevel(vessel, THGROUP_RETRO, i);
     if (level > 0) DrawRetroGauge(hDC, fill.Brush(), level, kRetroOffsets[i], scale);
-    if (++i == std::size(kRetroOffsets)) break;
+    if (++i == sizeof kRetroOffsets / sizeof kRetroOffsets[0]) break;
     count = vessel->GetGroupThrusterCount(THGROUP_RETRO);
   }
 }

@@ -71,7 +71,7 @@ void VitalsMFD::DrawPartsLegend(HDC hDC, double scale, int legendOffset) const {
   for (const Label& label : kAxisLabels) WriteLabel(hDC, label, scale, legendOffset);
   for (const auto& arrow : kAxisArrows) {
     const auto pixels = ToPixels(arrow, scale, legendOffset);
-    Polyline(hDC, pixels.data(), static_cast<int>(pixels.size()));
+    Polyline(hDC, pixels.points, pixels.count);
   }
   SetTextColor(hDC, kTextGreen);
 }

@@ -9,10 +9,10 @@ struct DesignBox {
   int left, top, right, bottom;
 };
 
-template <std::size_t N>
+template <int N>
 void DrawChain(HDC hDC, const DesignPoint (&points)[N], double scale) {
-  const std::array<POINT, N> pixels = ToPixels(points, scale);
-  Polyline(hDC, pixels.data(), static_cast<int>(N));
+  const PixelPoints<N> pixels = ToPixels(points, scale);
+  Polyline(hDC, pixels.points, pixels.count);
 }
 
 constexpr DesignPoint kOutline[9] = {{160, 57}, {167, 62}, {185, 99},  {259, 210}, {263, 256},
@@ -40,8 +40,8 @@ constexpr DesignBox kRingsAndWheels[6] = {
 }  // namespace
 
 void DrawVesselOutline(HDC hDC, double scale) {
-  const std::array<POINT, 9> outline = ToPixels(kOutline, scale);
-  Polygon(hDC, outline.data(), static_cast<int>(outline.size()));
+  const PixelPoints<9> outline = ToPixels(kOutline, scale);
+  Polygon(hDC, outline.points, outline.count);
   DrawChain(hDC, kFuselageSides, scale);
   Ellipse(hDC, Px(kForwardBody.left, scale), Px(kForwardBody.top, scale), Px(kForwardBody.right, scale),
           Px(kForwardBody.bottom, scale));

@@ -1,3 +1,0 @@
-# 64-bit Windows, for the host program that runs under wine here.
-set(VITALS_MINGW_ARCH x86_64)
-include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -1,10 +1,10 @@
-#include "sim/windows/surface.h"
+#include "sim/surface/gdi_dc_surface.h"
 
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
 
-#include "sim/windows/gdi_objects.h"
+#include "sim/surface/gdi_objects.h"
 
 namespace sim {
 namespace {
@@ -68,6 +68,10 @@ int GdiSurface::TextWidth(const char* text, int len) const {
   SIZE extent{};
   GetTextExtentPoint32A(dc_, text, len, &extent);
   return extent.cx;
+}
+
+std::unique_ptr<PageSurface> MakePageSurface(int width, int height) {
+  return std::make_unique<GdiSurface>(width, height);
 }
 
 int GdiSurface::CellHeight() const {

@@ -1,4 +1,4 @@
-// A memory device context on a 32-bit top-down DIB section: the real GDI's
+// Windows: a memory device context on a 32-bit top-down DIB section: the real GDI's
 // counterpart of the Linux host's RasterSurface, in the same starting state.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sim/render.h"
+#include "sim/surface/page_surface.h"
 
 namespace sim {
 
@@ -21,7 +21,7 @@ class GdiSurface final : public PageSurface {
   GdiSurface& operator=(const GdiSurface&) = delete;
   ~GdiSurface();
 
-  HDC Dc() override { return dc_; }
+  void* Dc() override { return dc_; }
   Image Picture() const override;
   int TextWidth(const char* text, int len) const override;
   int CellHeight() const override;

@@ -5,9 +5,9 @@
 
 #include "display/options.h"
 #include "display/vitals_mfd.h"
-#include "sim/host.h"
-#include "sim/null_surface.h"
-#include "sim/raster_surface.h"
+#include "sim/core/host.h"
+#include "sim/surface/null_surface.h"
+#include "sim/surface/raster_surface.h"
 #include "tests/counting_new.h"
 
 namespace {
@@ -23,7 +23,7 @@ void Refresh(benchmark::State& state, Surface surface, int cockpit, int attitude
   host.cockpitMode = cockpit;
   host.attitudeMode = attitude;
   host.trace.Enable(surface == kTraced);
-  renderWindow = host.renderWindow;
+  renderWindow = static_cast<HWND>(host.renderWindow);
   showDescriptions = true;
   sim::Vessel vessel;
   for (int g = 0; g < sim::VesselState::kGroups; ++g) vessel.State().SetThrusters(g, {level, level, level});
@@ -32,8 +32,8 @@ void Refresh(benchmark::State& state, Surface surface, int cockpit, int attitude
   vessel.State().navmodes = {1, 7};
   vessel.State().adcMode = 7;
   vessel.State().flightStatus = 1;
-  host.focus = vessel.Interface();
-  VitalsMFD mfd(320, 320, vessel.Interface());
+  host.focus = &vessel;
+  VitalsMFD mfd(320, 320, static_cast<VESSEL*>(vessel.Interface()));
   configGenericMfdSize = 6.0;  // as Orbiter.cfg would give them
   configPanelScale = panelScale;
 

@@ -1,6 +1,6 @@
 # Import libraries from the .def files in host/windows, for the Windows
-# builds: vitals_import_library(TARGET NAME) links TARGET against the import
-# library of NAME.dll (or of Orbiter.exe). The .def files carry 32-bit
+# builds: vitals_import_library(TARGET NAME [DEF]) links TARGET against the
+# import library of NAME.dll (or of Orbiter.exe), or of the library DEF names. The .def files carry 32-bit
 # stdcall decorations (Name@N), which the 64-bit libraries drop.
 set(_defs ${PROJECT_SOURCE_DIR}/host/windows)
 file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/imports)
@@ -16,6 +16,9 @@ function(vitals_import_library target name)
   set(def ${_defs}/${name}.def)
   if(name STREQUAL "Orbiter")
     set(def ${_defs}/Orbiter-${_arch}.def)
+  endif()
+  if(ARGC GREATER 2)
+    set(def ${ARGV2})
   endif()
   set(lib ${PROJECT_BINARY_DIR}/imports/${name}.lib)
   if(NOT TARGET import_${name})

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "sim/config.h"
+#include "sim/core/config.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 
 #include "display/options.h"
 #include "display/vitals_mfd.h"
-#include "sim/host.h"
-#include "sim/null_surface.h"
-#include "sim/raster_surface.h"
+#include "sim/core/host.h"
+#include "sim/surface/null_surface.h"
+#include "sim/surface/raster_surface.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider in(data, size);
   sim::Host& host = sim::TheHost();
   host.Reset();
-  renderWindow = host.renderWindow;
+  renderWindow = static_cast<HWND>(host.renderWindow);
   showDescriptions = in.ConsumeBool();
   logExhausts = in.ConsumeBool();
   host.cockpitMode = Mode(in, 4);
@@ -85,10 +85,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int& mode : state.navmodes) mode = Mode(in, 10);
   state.adcMode = in.ConsumeIntegral<DWORD>();
   state.flightStatus = in.ConsumeIntegral<DWORD>();
-  host.focus = vessel.Interface();
+  host.focus = &vessel;
 
   const int width = in.ConsumeIntegralInRange(1, kMaxSide), height = in.ConsumeIntegralInRange(1, kMaxSide);
-  VitalsMFD mfd(static_cast<DWORD>(width), static_cast<DWORD>(height), vessel.Interface());
+  VitalsMFD mfd(static_cast<DWORD>(width), static_cast<DWORD>(height), static_cast<VESSEL*>(vessel.Interface()));
   for (double* size : {&configGenericMfdSize, &configPanelScale})
     if (const double v = Level(in); std::isfinite(v)) *size = v;
 

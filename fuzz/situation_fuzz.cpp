@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "sim/situation.h"
+#include "sim/program/situation.h"
 
 namespace {
 

@@ -2,13 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <new>
 
-#include "sim/host.h"
-#include "sim/module.h"
-#include "sim/null_surface.h"
+#include "host/mfd.h"
+#include "sim/core/host.h"
+#include "sim/core/module.h"
+#include "sim/orbiter/abi_calls.h"
+#include "sim/surface/null_surface.h"
 #include "temp_dir.h"
 
 namespace {
@@ -36,10 +39,12 @@ class ModuleLife : public testing::Test {
     configDir_ = TempDirFor("vitals_module_test");
     TheHost().configDir = configDir_.string();
     WriteConfig("GenericMFDSize = 6\nPanelScale = 1\n");
-    TheHost().focus = vessel_.Interface();
+    TheHost().focus = &vessel_;
     TheHost().trace.Enable(true);
     module_ = sim::Module::Load(VITALS_MODULE, &error_);
     ASSERT_TRUE(module_) << error_;
+    ASSERT_EQ(TheHost().modes.size(), 1u);
+    msgproc_ = reinterpret_cast<OAPI_MSGTYPE (*)(UINT, UINT, WPARAM, LPARAM)>(TheHost().modes[0].msgproc);
   }
   void TearDown() override {
     module_.reset();
@@ -48,14 +53,8 @@ class ModuleLife : public testing::Test {
 
   void WriteConfig(const std::string& text) { std::ofstream(configDir_ / "Orbiter.cfg") << text; }
 
-  // Registration and the render viewport, as the simulator starts a session.
-  void Start() {
-    module_->Init();
-    module_->OpenRenderViewport(TheHost().renderWindow, 800, 600);
-  }
-
   std::unique_ptr<sim::Display> Open(DWORD w = 288, DWORD h = 320) {
-    auto display = sim::Display::Open(TheHost().modes.at(0).id, w, h, vessel_.Interface(), &error_);
+    auto display = sim::Display::Open(TheHost().modes.at(0).id, w, h, vessel_.Interface(), 7, 12, &error_);
     EXPECT_TRUE(display) << error_;
     return display;
   }
@@ -71,7 +70,7 @@ class ModuleLife : public testing::Test {
   std::string ScaleTag(sim::Display& display) {
     sim::NullSurface surface;
     Mark();
-    display.Update(&surface);
+    display.Update(static_cast<HDC>(&surface));
     for (const std::string& line : Since())
       if (line.rfind("TextOutA ", 0) == 0) return line;
     return "none";
@@ -85,51 +84,68 @@ class ModuleLife : public testing::Test {
   std::filesystem::path configDir_;
   sim::Vessel vessel_;
   std::unique_ptr<sim::Module> module_;
+  OAPI_MSGTYPE (*msgproc_)(UINT, UINT, WPARAM, LPARAM) = nullptr;
   std::string error_;
   std::size_t mark_ = 0;
 };
 
-TEST_F(ModuleLife, AttachStartsTheHostLibraryAndInitRegistersTheMode) {
-  const auto& lines = TheHost().trace.Lines();
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "> DllMain 1");
-  EXPECT_EQ(lines[1].rfind("InitLib ", 0), 0u);
-  EXPECT_TRUE(TheHost().modes.empty());
-  module_->Init();
-  ASSERT_EQ(TheHost().modes.size(), 1u);
-  const sim::Mode& mode = TheHost().modes[0];
-  EXPECT_EQ(mode.name, "Vitals");
-  EXPECT_EQ(mode.key, 0x21u);
-  EXPECT_EQ(TheHost().trace.Lines().back(), "oapiRegisterMFDMode \"Vitals\" 33 -> 1");
+// Attach starts the host library, which logs the version and registers the mode.
+TEST_F(ModuleLife, AttachRegistersTheModeInsideDllMain) {
+  const std::vector<std::string> expected = {
+      "> DllMain 1", "> GetModuleVersion", "Date2Int \"Apr 25 2006\" -> 60425", "version 60425",
+      "> opcDLLInit", "oapiRegisterMFDMode \"Vitals\" 33 -> 1"};
+  std::vector<std::string> lines = TheHost().trace.Lines();
+  ASSERT_EQ(lines.size(), expected.size() + 1);
+  EXPECT_EQ(lines[1].rfind("InitLib 0x", 0), 0u);
+  lines.erase(lines.begin() + 1);
+  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(TheHost().modes[0].key, 0x21u);
+  // The version is cached: a second call asks the host nothing.
+  EXPECT_EQ(reinterpret_cast<int (*)()>(module_->Symbol("GetModuleVersion"))(), 60425);
+  EXPECT_EQ(Count("Date2Int \"Apr 25 2006\" -> 60425"), 1);
 }
 
-TEST_F(ModuleLife, MessageOneCreatesAnInstanceOtherMessagesNone) {
-  module_->Init();
-  const sim::Mode& mode = TheHost().modes[0];
-  EXPECT_EQ(mode.msgproc(2, 0, 288 | 320 << 16, 0), 0);
-  EXPECT_EQ(mode.msgproc(0, 0, 288 | 320 << 16, 0), 0);
-  EXPECT_EQ(Count("GraphMFD 288 320"), 0);
+// Message 4 first, then message 1; only message 1 makes an instance, and the
+// host then writes its members into it and has it read its status.
+TEST_F(ModuleLife, OpeningSendsMessageFourThenOne) {
+  for (const UINT msg : {0u, 2u, 4u}) EXPECT_EQ(msgproc_(msg, 0, 288 | 320 << 16, 0), 0) << msg;
+  Mark();
   auto display = Open(288, 320);
-  EXPECT_EQ(Count("GraphMFD 288 320"), 1);
+  const std::vector<std::string> lines = Since();
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
+            (std::vector<std::string>{"> ModeMsgProc 4 0 288 320", "> ModeMsgProc 1 0 288 320", "GraphMFD 288 320"}));
+  EXPECT_EQ(lines.back(), "> ReadStatus");
+  display.reset();
+  EXPECT_EQ(TheHost().trace.Lines().back(), "> delete");
 }
 
 TEST_F(ModuleLife, FailedAllocationYieldsNoInstance) {
-  module_->Init();
   failNothrowAllocations = true;
-  const OAPI_MSGTYPE result = TheHost().modes[0].msgproc(1, 0, 288 | 320 << 16, 0);
+  const OAPI_MSGTYPE result = msgproc_(1, 0, 288 | 320 << 16, 0);
   failNothrowAllocations = false;
   EXPECT_EQ(result, 0);
   EXPECT_EQ(Count("GraphMFD 288 320"), 0);
 }
 
-TEST_F(ModuleLife, VersionIsComputedOnce) {
-  EXPECT_EQ(module_->Version(), 20060425);
-  EXPECT_EQ(module_->Version(), 20060425);
-  EXPECT_EQ(Count("Date2Int \"Apr 25 2006\" -> 20060425"), 1);
+// The host's members sit where the host's layout puts them, cw and ch after
+// W and H, its own pointer last; a display of the older class is no newer one.
+TEST(HostMembers, WrittenAfterConstruction) {
+  struct Older : MFD {
+    Older() : MFD(1, 2, nullptr) {}
+    void Update(HDC) override {}
+    DWORD Cell() const { return cw << 16 | ch; }
+  } display;
+  int record = 0;
+  EXPECT_EQ(kAbiCalls.adopt_display(&display, &record, 7, 12), 0);
+  EXPECT_EQ(display.Cell(), 7u << 16 | 12u);
+  void* last = nullptr;
+  std::memcpy(&last, reinterpret_cast<char*>(&display) + sizeof(MFD) - sizeof(void*), sizeof last);
+  EXPECT_EQ(last, &record);
 }
 
 TEST_F(ModuleLife, KeysAndButtonsOnOneDisplayShowOnTheOther) {
-  Start();
+  module_->OpenRenderViewport(TheHost().renderWindow, 800, 600);
   auto first = Open();
   auto second = Open();
   const std::string norm = "TextOutA 4 13 4 \"Norm\"", log = "TextOutA 4 13 3 \"Log\"";
@@ -147,14 +163,13 @@ TEST_F(ModuleLife, KeysAndButtonsOnOneDisplayShowOnTheOther) {
 }
 
 TEST_F(ModuleLife, ButtonLabelsAndMenu) {
-  module_->Init();
   auto display = Open();
   EXPECT_STREQ(display->ButtonLabel(0), "HLP");
   EXPECT_STREQ(display->ButtonLabel(1), "LOG");
   EXPECT_EQ(display->ButtonLabel(2), nullptr);
   EXPECT_EQ(display->ButtonLabel(-1), nullptr);
   EXPECT_EQ(display->ButtonMenu(nullptr), 2);
-  const MFDBUTTONMENU* menu = nullptr;
+  const VhMenuEntry* menu = nullptr;
   ASSERT_EQ(display->ButtonMenu(&menu), 2);
   ASSERT_NE(menu, nullptr);
   EXPECT_STREQ(menu[0].line1, "Descriptions on monitored parts");
@@ -167,7 +182,7 @@ TEST_F(ModuleLife, ButtonLabelsAndMenu) {
 
 // The scale tag's place shows the scale the configuration gave.
 TEST_F(ModuleLife, ConfigurationIsReadAtEveryConstruction) {
-  Start();
+  module_->OpenRenderViewport(TheHost().renderWindow, 800, 600);
   const struct {
     int cockpit;
     const char* config;  // null: no file at all
@@ -193,18 +208,17 @@ TEST_F(ModuleLife, ConfigurationIsReadAtEveryConstruction) {
 }
 
 TEST_F(ModuleLife, RenderWindowKeptAfterViewportCloses) {
-  module_->Init();
-  TheHost().renderWindow = reinterpret_cast<HWND>(0x1234);
+  TheHost().renderWindow = reinterpret_cast<void*>(0x1234);
   module_->OpenRenderViewport(TheHost().renderWindow, 800, 600);
   module_->CloseRenderViewport();
   auto display = Open();
   sim::NullSurface surface;
-  display->Update(&surface);  // a paint bracket on another window would be a fault
+  display->Update(static_cast<HDC>(&surface));  // a paint bracket on another window would be a fault
 }
 
-TEST_F(ModuleLife, UnloadWithdrawsTheModeOnceHarmlessly) {
-  module_->Init();
-  module_->Exit();
+// Detach runs the exit routine, which withdraws the mode; a second withdrawal is harmless.
+TEST_F(ModuleLife, DetachWithdrawsTheModeHarmlesslyTwice) {
+  reinterpret_cast<void (*)(HINSTANCE)>(module_->Symbol("opcDLLExit"))(nullptr);
   EXPECT_EQ(TheHost().FindMode(1), nullptr);
   module_.reset();
   const auto& lines = TheHost().trace.Lines();
@@ -212,13 +226,6 @@ TEST_F(ModuleLife, UnloadWithdrawsTheModeOnceHarmlessly) {
   EXPECT_EQ(lines[lines.size() - 2], "> DllMain 0");
   EXPECT_EQ(lines.back(), "oapiUnregisterMFDMode 1 -> false");
   EXPECT_EQ(Count("oapiUnregisterMFDMode 1 -> true"), 1);
-}
-
-TEST_F(ModuleLife, DisplaysOutliveNothingButTheirModule) {
-  module_->Init();
-  auto display = Open();
-  display.reset();
-  EXPECT_EQ(TheHost().trace.Lines().back(), "> delete");
 }
 
 TEST(ModuleLoad, MissingFileOrEntryPointIsAnError) {

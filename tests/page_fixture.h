@@ -12,8 +12,8 @@
 
 #include "display/options.h"
 #include "display/vitals_mfd.h"
-#include "sim/host.h"
-#include "sim/null_surface.h"
+#include "sim/core/host.h"
+#include "sim/surface/null_surface.h"
 
 // The single-precision cockpit factors, widened to double.
 constexpr double kGenericScale = static_cast<double>(1.2f);
@@ -44,8 +44,8 @@ class PageTest : public testing::Test {
  protected:
   void SetUp() override {
     sim::TheHost().Reset();
-    sim::TheHost().focus = vessel.Interface();
-    renderWindow = sim::TheHost().renderWindow;
+    sim::TheHost().focus = &vessel;
+    renderWindow = static_cast<HWND>(sim::TheHost().renderWindow);
     sim::TheHost().trace.Enable(true);
     showDescriptions = false;
     logExhausts = false;
@@ -63,7 +63,7 @@ class PageTest : public testing::Test {
   }
 
   sim::Vessel vessel;
-  VESSEL* focus() { return vessel.Interface(); }
+  VESSEL* focus() { return static_cast<VESSEL*>(vessel.Interface()); }
   sim::VesselState& state() { return vessel.State(); }
   sim::NullSurface surface;
   HDC hdc = &surface;

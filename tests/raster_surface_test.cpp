@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "sim/output.h"
-#include "sim/raster_surface.h"
-#include "sim/style.h"
+#include "sim/program/output.h"
+#include "sim/surface/raster_surface.h"
+#include "sim/surface/style.h"
 #include "temp_dir.h"
 #include "tests/counting_new.h"
 

@@ -6,7 +6,7 @@
 #include "page/static/colour_key.h"
 #include "page/static/schematic.h"
 #include "page_fixture.h"
-#include "sim/raster_surface.h"
+#include "sim/surface/raster_surface.h"
 #include "tests/counting_new.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The situation loader: what it accepts, and where and why it rejects the rest.
-#include "sim/situation.h"
+#include "sim/program/situation.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ TEST(SituationParse, EveryFieldReachesTheHostStateUpToItsLimits) {
       "control_surfaces": {"0": 0.5, "2": "-inf"}, "wheel_brakes": {"2": 0.3, "64": "nan"},
       "navmodes": [1, 7], "adc_mode": 4294967295, "flight_status": 2}})");
   EXPECT_EQ(std::tie(s.cockpitMode, s.config, s.width, s.height, s.attitudeMode, s.keys),
-            std::make_tuple(INT32_MIN, "PanelScale = 2\n", 4096, 1, -1, std::vector<DWORD>{35, 100, 0xFFFFFFFF}));
+            std::make_tuple(INT32_MIN, "PanelScale = 2\n", 4096, 1, -1, std::vector<std::uint32_t>{35, 100, 0xFFFFFFFF}));
   const auto& g = s.vessel.thrusters;
   EXPECT_TRUE(g[0].size() == 2 && g[0][1].level == -0.5 && g[1].empty() && g[3].size() == 1024 && g[14].size() == 3);
   EXPECT_TRUE(std::isnan(g[14][0].level) && g[14][1].level == INFINITY && g[14][2].level == -INFINITY);

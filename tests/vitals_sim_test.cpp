@@ -145,8 +145,8 @@ TEST(VitalsSim, EachCockpitRendersTheWholeSessionAndPage) {
     std::string sections;
     for (const std::string& line : p.trace)
       if (line.starts_with("> ")) sections += line.substr(2, line.find(' ', 2) - 2) + " ";
-    EXPECT_EQ(sections, "DllMain opcDLLInit opcOpenRenderViewport ModeMsgProc ConsumeKeyBuffered ConsumeKeyBuffered "
-                        "Update delete opcCloseRenderViewport opcDLLExit DllMain ");
+    EXPECT_EQ(sections, "DllMain GetModuleVersion opcDLLInit opcOpenRenderViewport ModeMsgProc ModeMsgProc ReadStatus "
+                        "ConsumeKeyBuffered ConsumeKeyBuffered Update delete opcCloseRenderViewport opcDLLExit DllMain ");
     const auto update = std::find(p.trace.begin(), p.trace.end(), "> Update");
     ASSERT_LT(update + 1, p.trace.end());
     EXPECT_EQ(update[1], "oapiCockpitMode -> " + std::to_string(mode));

@@ -10,9 +10,9 @@
 #include <iostream>
 #include <vector>
 
-#include "sim/host.h"
-#include "sim/raster_surface.h"
-#include "sim/render.h"
+#include "sim/program/render.h"
+#include "sim/surface/page_surface.h"
+#include "sim/surface/raster_surface.h"
 
 namespace {
 
@@ -28,7 +28,6 @@ class WebPage final : public sim::PageSurface {
  public:
   WebPage(int width, int height) : surface_(width, height) {}
   ~WebPage() override {
-    if (!drawn_) return;  // a surface only measured text
     const std::size_t n = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
     shown.width = surface_.Width();
     shown.height = surface_.Height();
@@ -41,15 +40,13 @@ class WebPage final : public sim::PageSurface {
       shown.rgba[4 * i + 3] = 255;
     }
   }
-  HDC Dc() override {
-    drawn_ = true;
-    return &surface_;
-  }
+  void* Dc() override { return static_cast<DrawingSurface*>(&surface_); }
   sim::Image Picture() const override { return surface_.Picture(); }
+  int CharWidth() const override { return surface_.DefaultFont(0).AverageCharWidth(); }
+  int CharHeight() const override { return surface_.DefaultFont(0).CellHeight(); }
 
  private:
   sim::RasterSurface surface_;
-  bool drawn_ = false;
 };
 
 // Where the module "file" is, so that the session finds it.
@@ -58,17 +55,17 @@ constexpr const char* kModuleFile = "Vitals";
 
 }  // namespace
 
+// The page's surface: the rasteriser, whose pixels the page shows.
+std::unique_ptr<sim::PageSurface> sim::MakePageSurface(int width, int height) {
+  return std::make_unique<WebPage>(width, height);
+}
+
 extern "C" {
 
 // Renders situation.json of the current folder into page.trace and the
 // picture; returns vitals-sim's exit status. Messages go to standard error.
 EMSCRIPTEN_KEEPALIVE int vitals_render() {
-  const sim::Platform platform = {
-      kModuleFile,
-      kProgramFolder,
-      sim::TheHost().renderWindow,
-      [](int width, int height) -> std::unique_ptr<sim::PageSurface> { return std::make_unique<WebPage>(width, height); },
-  };
+  const sim::Platform platform = {kModuleFile, kProgramFolder};
   const char* argv[] = {"vitals-sim", "render", "--state", "situation.json", "--trace", "page.trace"};
   shown = Shown();
   std::error_code ec;

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "host/mfd.h"
-#include "sim/library.h"
+#include "sim/core/library.h"
 
 extern "C" {
 BOOL DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);

@@ -1,34 +1,53 @@
 #!/usr/bin/env bash
-# Renders situations with the Linux vitals-sim and with the Windows one under
-# wine, and compares the pages pixel by pixel outside the text boxes.
-#   compare.sh LINUX_SIM LINUX_MODULE WINDOWS_BIN PAGE_DIFF EXAMPLES OUT
-# WINDOWS_BIN holds vitals-sim.exe and the 64-bit Vitals.dll; the wine prefix
-# is made beside it on the first run. Situations: every EXAMPLES/*.json, and a
-# generated set over cockpit modes 1 to 3, legend and log scale on and off,
-# with levels beyond their nominal ranges. Results and diff images go to OUT.
-# Exit 0 when every page matches, 1 otherwise, 77 when wine or the cross
-# compiler is missing.
+# Renders situations with the Linux vitals-sim and with Orbiter.exe under
+# wine, and compares their whole traces line for line and their pages pixel
+# by pixel, texts included.
+#   compare.sh LINUX_SIM LINUX_MODULE RUN PAGE_DIFF EXAMPLES OUT PREFIX
+# RUN holds Orbiter.exe, vitals-host.dll and Vitals.dll of one architecture;
+# PREFIX is the wine prefix, made on the first run and made afresh when it
+# cannot start programs. Situations: every EXAMPLES/*.json, and a generated
+# set over cockpit modes 1 to 3, legend and log scale on and off, with levels
+# beyond their nominal ranges. Results and diff images go to OUT.
+# Exit 0 when every situation matches, 1 otherwise, 77 when wine is missing.
 set -uo pipefail
-[ $# -eq 6 ] || { echo "usage: compare.sh LINUX_SIM LINUX_MODULE WINDOWS_BIN PAGE_DIFF EXAMPLES OUT" >&2; exit 2; }
-linux_sim=$1 linux_module=$2 windows_bin=$3 page_diff=$4 examples=$5 out=$6
-for tool in wine x86_64-w64-mingw32-g++-win32; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool not installed"; exit 77; }
-done
-for f in "$linux_sim" "$linux_module" "$windows_bin/vitals-sim.exe" "$windows_bin/Vitals.dll" "$page_diff"; do
+[ $# -eq 7 ] || { echo "usage: compare.sh LINUX_SIM LINUX_MODULE RUN PAGE_DIFF EXAMPLES OUT PREFIX" >&2; exit 2; }
+linux_sim=$(realpath -m "$1") linux_module=$(realpath -m "$2") run=$(realpath -m "$3") page_diff=$(realpath -m "$4")
+examples=$(realpath -m "$5") out=$(realpath -m "$6")
+command -v wine >/dev/null || { echo "SKIP: wine not installed"; exit 77; }
+for f in "$linux_sim" "$linux_module" "$run/Orbiter.exe" "$run/vitals-host.dll" "$run/Vitals.dll" "$page_diff"; do
   [ -f "$f" ] || { echo "$f: not found" >&2; exit 1; }
 done
 
-export WINEPREFIX
-WINEPREFIX=$(cd "$windows_bin/.." && pwd)/wineprefix
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+export WINEPREFIX=$(realpath -m "$7") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 unset DISPLAY WAYLAND_DISPLAY
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+make_prefix() {
   echo "creating the wine prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$(dirname "$WINEPREFIX")"
   timeout 300 wineboot -i </dev/null >/dev/null 2>&1 || { echo "wineboot failed or timed out" >&2; exit 1; }
+}
+[ -f "$WINEPREFIX/system.reg" ] || make_prefix
+# The host's fonts Arial and Courier New are drawn with the faces the Linux
+# surface draws: Liberation Sans and Liberation Mono.
+replacements='HKCU\Software\Wine\Fonts\Replacements'
+if ! grep -q '"Courier New"="Liberation Mono"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  wine reg add "$replacements" /v Arial /d "Liberation Sans" /f >/dev/null 2>&1 &&
+    wine reg add "$replacements" /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1 &&
+    wineserver -w || { echo "cannot map the host's fonts in $WINEPREFIX" >&2; exit 1; }
 fi
 # One wine server for the whole run, ended on exit.
 wineserver -p 60 >/dev/null 2>&1
 trap 'wineserver -k >/dev/null 2>&1' EXIT
+# A prefix made before wine32 was installed cannot start 32-bit programs:
+# every run fails with "could not load kernel32.dll, status c0000135". (The
+# probe writes to a file: wine's services would hold a pipe open.)
+mkdir -p "$out"
+wine "$run/Orbiter.exe" >"$out/probe.log" 2>&1 </dev/null
+if grep -q c0000135 "$out/probe.log"; then
+  wineserver -k >/dev/null 2>&1
+  make_prefix
+  wineserver -p 60 >/dev/null 2>&1
+fi
 
 rm -rf "$out"
 mkdir -p "$out/situations" || exit 1
@@ -74,13 +93,10 @@ for f in "$examples"/*.json; do
   [ -e "$f" ] && cp "$f" "$out/situations/example-$(basename "$f")"
 done
 
-# Host-side lines of a trace: what the module asked of the host, pointers left out.
-host_side() {
-  grep -v -E '^(MoveToEx|LineTo|Polyline|Polygon|Ellipse|Rectangle|SetPixel|CreateSolidBrush|FillRect|DeleteObject|SetTextColor|TextOutA|BeginPaint|EndPaint) ' "$1" |
-    grep -v -x -E 'BeginPaint|EndPaint' | sed -E 's/^(InitLib|> opcOpenRenderViewport) [0-9a-fA-Fx]+/\1 PTR/'
-}
+# A trace with the module's load address left out.
+session() { sed -E 's/^InitLib 0x[0-9a-f]+$/InitLib PTR/' "$1"; }
 
-total=0 failed=0 compared_all=0 differing_all=0
+total=0 failed=0 same_traces=0 compared_all=0 differing_all=0 in_text_all=0
 for situation in "$out/situations"/*.json; do
   name=$(basename "$situation" .json)
   dir="$out/$name"
@@ -90,28 +106,24 @@ for situation in "$out/situations"/*.json; do
       >"$dir/linux.log" 2>&1; then
     echo "$name: FAIL: the Linux vitals-sim failed: $(tail -n 3 "$dir/linux.log")"; failed=$((failed + 1)); continue
   fi
-  # The Windows host fits the display with its own font; use the Linux size.
-  read -r width height < <(awk '$1 == ">" && $2 == "ModeMsgProc" {print $5, $6; exit}' "$dir/linux.trace")
-  pinned="$dir/situation.json"
-  if grep -q '"display"' "$situation"; then
-    cp "$situation" "$pinned"
-  else
-    sed "0,/{/s//{\"display\": {\"width\": $width, \"height\": $height},/" "$situation" >"$pinned"
-  fi
-  if ! (cd "$dir" && timeout 120 wine "$windows_bin/vitals-sim.exe" render --state situation.json --png windows.png \
+  cp "$situation" "$dir/situation.json"
+  if ! (cd "$dir" && timeout 120 wine "$run/Orbiter.exe" render --state situation.json --png windows.png \
       --trace windows.trace >windows.log 2>&1); then
-    echo "$name: FAIL: the Windows vitals-sim failed: $(tail -n 3 "$dir/windows.log")"; failed=$((failed + 1)); continue
+    echo "$name: FAIL: Orbiter.exe failed: $(tail -n 3 "$dir/windows.log")"; failed=$((failed + 1)); continue
   fi
-  if ! diff <(host_side "$dir/linux.trace") <(host_side "$dir/windows.trace" | tr -d '\r') >"$dir/session.diff"; then
-    echo "$name: FAIL: the two hosts ran different sessions:"; head -n 10 "$dir/session.diff"; failed=$((failed + 1)); continue
+  if ! diff <(session "$dir/linux.trace") <(session "$dir/windows.trace") >"$dir/session.diff"; then
+    echo "$name: FAIL: the two hosts' traces differ:"; head -n 10 "$dir/session.diff"; failed=$((failed + 1)); continue
   fi
+  same_traces=$((same_traces + 1))
   "$page_diff" "$name" "$dir/linux.png" "$dir/windows.png" "$dir/linux.trace" "$dir/diff.png" | tee "$dir/result.txt"
   status=${PIPESTATUS[0]}
-  read -r c d < <(awk '/pixels compared/ {print $2, $5}' "$dir/result.txt")
-  compared_all=$((compared_all + ${c:-0})) differing_all=$((differing_all + ${d:-0}))
+  # "NAME: N pixels compared, D differ (T of ... in ... text boxes, O outside)"
+  read -r c d t < <(awk '/pixels compared/ {sub(/\(/, "", $7); print $2, $5, $7}' "$dir/result.txt")
+  compared_all=$((compared_all + ${c:-0})) differing_all=$((differing_all + ${d:-0})) in_text_all=$((in_text_all + ${t:-0}))
   [ "$status" -eq 0 ] || failed=$((failed + 1))
 done
 
-echo "situations: $total, pixels compared: $compared_all, differing: $differing_all"
+echo "situations: $total, traces equal: $same_traces, pixels compared: $compared_all," \
+  "differing: $differing_all ($in_text_all in texts, $((differing_all - in_text_all)) outside)"
 echo "$((total - failed)) passed, $failed failed"
 [ $failed -eq 0 ] && [ $total -gt 0 ]

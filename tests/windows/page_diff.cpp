@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "sim/font.h"
-#include "sim/style.h"
+#include "sim/surface/font.h"
+#include "sim/surface/style.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC

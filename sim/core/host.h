@@ -1,0 +1,61 @@
+// The stand-in host's state: what the simulator would know and decide.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sim/core/brushes.h"
+#include "sim/core/canvas.h"
+#include "sim/core/config.h"
+#include "sim/core/host_core.h"
+#include "sim/core/trace.h"
+#include "sim/core/vessel.h"
+
+namespace sim {
+
+// A registered display mode.
+struct Mode {
+  int id;
+  std::string name;
+  std::uint32_t key;
+  void* msgproc;  // the module's message procedure, called through the ABI face
+  bool active;
+};
+
+struct Host {
+  int cockpitMode = 2;
+  int attitudeMode = 0;
+  Vessel* focus = nullptr;  // the vessel with the input focus
+  std::string configDir = ".";
+  void* renderWindow = reinterpret_cast<void*>(0x1);
+  Canvas* canvas = &PlatformCanvas();
+
+  std::map<std::uintptr_t, ConfigFile> openFiles;  // by handle value
+  std::uintptr_t nextFile = 1;
+  std::vector<Mode> modes;
+  int nextModeId = 1;
+  BrushTable brushes;
+  int openPaints = 0;
+  Trace trace;
+  // Misuse of host objects by the module (stale brushes, unbalanced paints).
+  std::vector<std::string> faults;
+
+  void Fault(std::string what);
+  // After a refresh: brushes still alive and a paint bracket still open are faults.
+  void CheckRefreshEnded();
+  const Mode* FindMode(int id) const;
+  const Mode* FindMode(const std::string& name) const;
+  // Back to a fresh host with tracing off.
+  void Reset();
+};
+
+// The one host of this process.
+Host& TheHost();
+
+// The ABI face's calls, handed over by vh_set_abi_calls.
+const VhAbiCalls& Abi();
+
+}  // namespace sim

@@ -1,0 +1,130 @@
+#include "sim/core/module.h"
+
+#include "sim/core/host.h"
+#include "sim/core/library.h"
+
+namespace sim {
+namespace {
+
+template <typename F>
+bool Find(const Module& module, const char* name, F* out, std::string* missing) {
+  *out = reinterpret_cast<F>(module.Symbol(name));
+  if (!*out) *missing = std::string("entry point ") + name + " not found";
+  return *out != nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<Module> Module::Load(const std::string& path, std::string* error) {
+  Host& host = TheHost();
+  if (kLoaderRunsEntry) host.trace.Add("> DllMain 1");
+  void* library = OpenLibrary(path, error);
+  if (!library) return nullptr;
+  host.canvas->Adopt(library);
+  std::unique_ptr<Module> module(new Module(library));
+  std::string missing;
+  const bool complete = (kLoaderRunsEntry || Find(*module, "DllMain", &module->entry_, &missing)) &&
+                        Find(*module, "opcOpenRenderViewport", &module->openViewport_, &missing) &&
+                        Find(*module, "opcCloseRenderViewport", &module->closeViewport_, &missing);
+  if (!complete) {
+    if (error) *error = missing;
+    module->entry_ = nullptr;  // never attached by the host, so never detached by it
+    return nullptr;
+  }
+  if (module->entry_) {
+    host.trace.Add("> DllMain 1");
+    module->entry_(library, 1, nullptr);
+  }
+  return module;
+}
+
+Module::~Module() {
+  if (kLoaderRunsEntry || entry_) TheHost().trace.Add("> DllMain 0");
+  if (entry_) entry_(handle_, 0, nullptr);
+  CloseLibrary(handle_);
+}
+
+void* Module::Symbol(const char* name) const { return FindSymbol(handle_, name); }
+
+void Module::Exit() {
+  using ExitRoutine = void (*)(void*);
+  for (const char* name : {"ExitModule", "opcDLLExit"}) {
+    if (const auto exit = reinterpret_cast<ExitRoutine>(Symbol(name))) {
+      TheHost().trace.Add("> %s", name);
+      exit(handle_);
+      return;
+    }
+  }
+}
+
+void Module::OpenRenderViewport(void* window, std::uint32_t width, std::uint32_t height) {
+  TheHost().trace.Add("> opcOpenRenderViewport %s %u %u 0", Field::Pointer(window).c_str(), static_cast<unsigned>(width),
+                      static_cast<unsigned>(height));
+  openViewport_(window, width, height, 0);
+}
+
+void Module::CloseRenderViewport() {
+  TheHost().trace.Add("> opcCloseRenderViewport");
+  closeViewport_();
+}
+
+std::unique_ptr<Display> Display::Open(int modeId, std::uint32_t width, std::uint32_t height, void* vessel,
+                                       std::uint32_t cw, std::uint32_t ch, std::string* error) {
+  Host& host = TheHost();
+  const Mode* mode = host.FindMode(modeId);
+  if (!mode) {
+    if (error) *error = "no display mode with identifier " + std::to_string(modeId);
+    return nullptr;
+  }
+  const int w = static_cast<int>(width & 0xFFFF), h = static_cast<int>(height & 0xFFFF);
+  void* instance = nullptr;
+  for (const unsigned msg : {4u, 1u}) {
+    host.trace.Add("> ModeMsgProc %u 0 %d %d", msg, w, h);
+    instance = Abi().open_display(mode->msgproc, msg, w, h, vessel);
+    if (instance) break;
+  }
+  if (!instance) {
+    if (error) *error = "mode " + mode->name + " returned no display instance";
+    return nullptr;
+  }
+  std::unique_ptr<Display> display(new Display(instance));
+  const bool newer = Abi().adopt_display(instance, display.get(), cw, ch);
+  host.trace.Add("adopted %s %u %u", newer ? "newer" : "older", static_cast<unsigned>(cw), static_cast<unsigned>(ch));
+  host.trace.Add("> ReadStatus");
+  Abi().read_status(instance);
+  return display;
+}
+
+Display::~Display() {
+  TheHost().trace.Add("> delete");
+  Abi().delete_display(instance_);
+}
+
+bool Display::ConsumeKeyBuffered(std::uint32_t key) {
+  TheHost().trace.Add("> ConsumeKeyBuffered %u", static_cast<unsigned>(key));
+  return Abi().consume_key(instance_, key);
+}
+
+bool Display::ConsumeButton(int bt, int event) {
+  TheHost().trace.Add("> ConsumeButton %d %d", bt, event);
+  return Abi().consume_button(instance_, bt, event);
+}
+
+const char* Display::ButtonLabel(int bt) {
+  TheHost().trace.Add("> ButtonLabel %d", bt);
+  return Abi().button_label(instance_, bt);
+}
+
+int Display::ButtonMenu(const VhMenuEntry** menu) {
+  TheHost().trace.Add("> ButtonMenu");
+  return Abi().button_menu(instance_, menu);
+}
+
+void Display::Update(void* dc) {
+  Host& host = TheHost();
+  host.trace.Add("> Update");
+  Abi().update(instance_, dc);
+  host.CheckRefreshEnded();
+}
+
+}  // namespace sim

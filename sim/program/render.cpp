@@ -1,0 +1,218 @@
+#include "sim/program/render.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <random>
+#include <vector>
+
+#include "sim/core/host.h"
+#include "sim/core/session.h"
+#include "sim/program/output.h"
+#include "sim/program/situation.h"
+#include "sim/surface/page_surface.h"
+
+namespace fs = std::filesystem;
+
+namespace sim {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vitals-sim render [--state FILE] [--png FILE] [--trace FILE] [--config-dir DIR] [--module FILE]\n";
+
+// Exit statuses.
+constexpr int kHostFault = 1;  // the module misused the host, or the session failed
+constexpr int kBadInput = 2;
+
+struct Failure {
+  int status;
+  std::string message;
+  bool usage = false;  // a mistake on the command line
+};
+
+[[noreturn]] void Fail(int status, std::string message) { throw Failure{status, std::move(message)}; }
+[[noreturn]] void Misuse(std::string message) { throw Failure{kBadInput, std::move(message), true}; }
+
+struct Options {
+  std::optional<std::string> state, png, trace, configDir, module;
+};
+
+Options ParseArguments(int argc, char** argv) {
+  if (argc < 2) Misuse("no command given");
+  if (std::strcmp(argv[1], "render") != 0) Misuse(std::string("unknown command '") + argv[1] + "'");
+  Options options;
+  const std::map<std::string, std::optional<std::string>*> named = {
+      {"--state", &options.state},
+      {"--png", &options.png},
+      {"--trace", &options.trace},
+      {"--config-dir", &options.configDir},
+      {"--module", &options.module},
+  };
+  for (int i = 2; i < argc; ++i) {
+    std::string name = argv[i];
+    std::optional<std::string> value;
+    if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name.erase(eq);
+    }
+    const auto option = named.find(name);
+    if (option == named.end()) Misuse("unknown option '" + name + "'");
+    if (!value) {
+      if (i + 1 >= argc || std::strncmp(argv[i + 1], "--", 2) == 0) Misuse("option " + name + " needs a value");
+      value = argv[++i];
+    }
+    if (value->empty()) Misuse("option " + name + " needs a non-empty value");
+    if (*option->second) Misuse("option " + name + " given twice");
+    *option->second = *value;
+  }
+  std::error_code ec;
+  if (options.png && options.trace && fs::weakly_canonical(*options.png, ec) == fs::weakly_canonical(*options.trace, ec))
+    Misuse("--png and --trace name the same file");
+  return options;
+}
+
+// The whole of a small text file.
+std::string ReadText(const std::string& file, std::size_t most) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) Fail(kBadInput, file + ": is a folder, not a file");
+  std::ifstream in(file, std::ios::binary);
+  if (!in) Fail(kBadInput, file + ": cannot read: " + std::strerror(errno));
+  std::string text(most + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad()) Fail(kBadInput, file + ": cannot read: " + std::strerror(errno));
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  return text;
+}
+
+Situation LoadSituation(const std::optional<std::string>& file) {
+  if (!file) return DefaultSituation();
+  const std::string text = ReadText(*file, kMaxSituationBytes);
+  try {
+    return ParseSituation(text);
+  } catch (const SituationError& e) {
+    Fail(kBadInput, *file + ": " + (e.Path().empty() ? "" : e.Path() + ": ") + e.what());
+  }
+}
+
+// An output file's folder must exist and the name must not be a folder itself.
+void CheckTarget(const std::string& file) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) Fail(kBadInput, file + ": is a folder, not a file");
+  const fs::path folder = fs::path(file).parent_path();
+  if (!folder.empty() && !fs::is_directory(folder, ec)) Fail(kBadInput, file + ": folder " + folder.string() + " not found");
+}
+
+// A private folder holding Orbiter.cfg, removed with its contents on destruction.
+class ConfigFolder {
+ public:
+  explicit ConfigFolder(const std::string& config) {
+    std::error_code ec;
+    const fs::path temp = fs::temp_directory_path(ec);
+    if (ec) Fail(kHostFault, "cannot find the temporary folder: " + ec.message());
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const fs::path candidate = temp / ("vitals-sim." + std::to_string(random()));
+      if (fs::create_directory(candidate, ec)) path_ = candidate;
+    }
+    if (path_.empty()) Fail(kHostFault, "cannot create a configuration folder in " + temp.string());
+    std::ofstream out(path_ / "Orbiter.cfg", std::ios::binary);
+    out << config;
+    out.close();
+    if (!out) Fail(kHostFault, "cannot write " + (path_ / "Orbiter.cfg").string());
+  }
+  ConfigFolder(const ConfigFolder&) = delete;
+  ConfigFolder& operator=(const ConfigFolder&) = delete;
+  ~ConfigFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  std::string Path() const { return path_.string(); }
+
+ private:
+  fs::path path_;
+};
+
+std::string Describe(const std::string& path, const std::string& error) {
+  return error.rfind(path, 0) == 0 ? error : path + ": " + error;
+}
+
+int Render(const Options& options, const Platform& platform) {
+  Situation situation = LoadSituation(options.state);
+
+  std::error_code ec;
+  if (options.configDir) {
+    if (!fs::is_directory(*options.configDir, ec)) Fail(kBadInput, *options.configDir + ": configuration folder not found");
+    const fs::path cfg = fs::path(*options.configDir) / "Orbiter.cfg";
+    situation.config = fs::is_regular_file(cfg, ec) ? ReadText(cfg.string(), kMaxSituationBytes) : std::string();
+  }
+  if (!options.module && platform.programFolder.empty()) Fail(kHostFault, "cannot find the program's own folder");
+  const std::string modulePath = options.module ? *options.module : (platform.programFolder / platform.moduleFile).string();
+  if (!fs::exists(modulePath, ec)) Fail(kBadInput, modulePath + ": module not found");
+
+  std::optional<std::string> png = options.png, trace = options.trace;
+  if (!png && !trace) png = "vitals.png";
+  if (png) CheckTarget(*png);
+  if (trace) CheckTarget(*trace);
+
+  const DisplaySize display = DisplaySizeOf(situation);
+  const std::unique_ptr<PageSurface> surface = MakePageSurface(display.width, display.height);
+
+  std::optional<ConfigFolder> privateConfig;
+  if (!options.configDir) privateConfig.emplace(situation.config);
+
+  Host& host = TheHost();
+  host.Reset();
+  host.cockpitMode = situation.cockpitMode;
+  host.attitudeMode = situation.attitudeMode;
+  host.configDir = options.configDir ? *options.configDir : privateConfig->Path();
+  host.trace.Enable(true);
+  SessionPlan plan;
+  // A name without a folder would send the loader searching its library path.
+  plan.modulePath = fs::absolute(modulePath).string();
+  plan.width = static_cast<std::uint32_t>(display.width);
+  plan.height = static_cast<std::uint32_t>(display.height);
+  plan.cw = static_cast<std::uint32_t>(surface->CharWidth());
+  plan.ch = static_cast<std::uint32_t>(surface->CharHeight());
+  plan.keys = situation.keys;
+  plan.vessel = situation.vessel;
+  try {
+    RunSession(plan, surface->Dc());
+  } catch (const SessionError& e) {
+    Fail(e.BadModule() ? kBadInput : kHostFault, modulePath + ": " + e.what());
+  }
+  privateConfig.reset();
+
+  std::string error;
+  if (png && !WritePng(*png, surface->Picture(), &error)) Fail(kHostFault, Describe(*png, error));
+  if (trace && !WriteFileWhole(*trace, host.trace.Text(), &error)) {
+    if (png) std::remove(png->c_str());
+    Fail(kHostFault, Describe(*trace, error));
+  }
+  if (png) std::cout << *png << '\n';
+  if (trace) std::cout << *trace << '\n';
+
+  for (const std::string& fault : host.faults) std::cerr << "vitals-sim: host fault: " << fault << '\n';
+  return host.faults.empty() ? 0 : kHostFault;
+}
+
+}  // namespace
+
+int RenderMain(int argc, char** argv, const Platform& platform) {
+  try {
+    return Render(ParseArguments(argc, argv), platform);
+  } catch (const Failure& f) {
+    std::cerr << "vitals-sim: " << f.message << '\n';
+    if (f.usage) std::cerr << kUsage;
+    return f.status;
+  } catch (const std::exception& e) {
+    std::cerr << "vitals-sim: " << e.what() << '\n';
+    return kHostFault;
+  }
+}
+
+}  // namespace sim

@@ -1,0 +1,65 @@
+// A situation to show the page in: host settings, the display and the focus
+// vessel, read from JSON (docs/situation.md).
+#pragma once
+
+#include <stdexcept>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/core/vessel.h"
+
+namespace sim {
+
+struct Situation {
+  int cockpitMode = 2;
+  // The whole text of Orbiter.cfg.
+  std::string config = "GenericMFDSize = 6\nPanelScale = 1\n";
+  // Display size sent with message 1; 0 means the size the cockpit gives.
+  int width = 0;
+  int height = 0;
+  int windowHeight = 800;  // the simulator window's height, for the generic cockpit
+  int vcMfdSize = 256;     // the virtual cockpit's display texture side
+  std::vector<std::uint32_t> keys;  // buffered keys, in order
+  int attitudeMode = 0;
+  VesselState vessel;
+};
+
+// Limits of a situation.
+constexpr int kMaxDisplaySide = 4096;
+constexpr int kMaxWindowHeight = 16384;
+constexpr int kMaxWheel = 64;
+constexpr std::size_t kMaxThrustersPerGroup = 1024;
+constexpr std::size_t kMaxListEntries = 1024;  // keys, navmodes
+constexpr std::size_t kMaxSituationBytes = 1 << 20;
+
+// A rejected situation: the JSON pointer of the offending value (empty for the
+// text as a whole) and the reason.
+class SituationError : public std::runtime_error {
+ public:
+  SituationError(std::string path, const std::string& why) : std::runtime_error(why), path_(std::move(path)) {}
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// Throws SituationError for malformed JSON, unknown fields, wrong types and
+// values out of range.
+Situation ParseSituation(std::string_view json);
+
+// A winged vessel landed on a runway with its engines idle and brakes set.
+Situation DefaultSituation();
+
+// A 2-D panel's display side where the vessel's panel gives none.
+constexpr int kPanelDisplaySide = 300;
+
+// The display's width and height: the situation's own where it gives them,
+// else what its cockpit gives, within 1..kMaxDisplaySide.
+struct DisplaySize {
+  int width, height;
+};
+DisplaySize DisplaySizeOf(const Situation& situation);
+
+}  // namespace sim

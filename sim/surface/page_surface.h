@@ -1,0 +1,28 @@
+// The device context a session's refresh draws on, in the host's starting
+// state, and what the host measures with its fonts.
+#pragma once
+
+#include <memory>
+
+#include "sim/surface/image.h"
+
+namespace sim {
+
+class PageSurface {
+ public:
+  virtual ~PageSurface() = default;
+  // What the module gets as its HDC.
+  virtual void* Dc() = 0;
+  virtual Image Picture() const = 0;
+  // Host font 0's average character width and height, as the host writes them
+  // into displays (cw, ch).
+  virtual int CharWidth() const = 0;
+  virtual int CharHeight() const = 0;
+};
+
+// The platform's surface: the rasteriser on Linux, a GDI memory device context
+// on Windows. Throws std::invalid_argument for a side outside 1..16384 and
+// std::runtime_error when the platform refuses.
+std::unique_ptr<PageSurface> MakePageSurface(int width, int height);
+
+}  // namespace sim

@@ -1,0 +1,73 @@
+// A drawing surface that rasterises into pixels by the rules of the Windows GDI
+// (as its DIB engine draws with one-pixel cosmetic pens and solid brushes).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/gdi.h"
+#include "sim/surface/font.h"
+#include "sim/surface/image.h"
+
+namespace sim {
+
+// width x height COLORREF pixels, black at start. The state starts as a new
+// device context's: position (0,0), black pen, black brush, black text, and
+// the host's default font 0 for a display of this height selected.
+// The brush stays black: Polygon, Ellipse and Rectangle fill their interiors black.
+// Drawing never allocates; every coordinate from INT_MIN to INT_MAX is clipped
+// before any pixel loop.
+class RasterSurface final : public DrawingSurface {
+ public:
+  // Throws std::invalid_argument for a size outside 1..16384, std::runtime_error
+  // when a font cannot be loaded.
+  RasterSurface(int width, int height);
+
+  POINT Position() const override { return position_; }
+  void MoveTo(int x, int y) override { position_ = {x, y}; }
+  void LineTo(int x, int y) override;
+  void Polyline(const POINT* pts, int n) override;
+  void Polygon(const POINT* pts, int n) override;
+  void Ellipse(int l, int t, int r, int b) override;
+  void Rectangle(int l, int t, int r, int b) override;
+  void SetPixel(int x, int y, COLORREF c) override { Plot(x, y, c); }
+  void FillRect(const RECT& rc, COLORREF brush) override;
+  COLORREF SetTextColor(COLORREF c) override;
+  void TextOut(int x, int y, const char* text, int len) override;
+  void SelectPen(int index) override;
+  void SelectFont(int index) override;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // The pixel at (x, y); CLR_INVALID (0xFFFFFFFF) outside the surface, as GetPixel.
+  COLORREF Pixel(int x, int y) const;
+  // Rows top to bottom, Width() pixels each.
+  const COLORREF* Data() const { return pixels_.data(); }
+  // The selected font, and the host's default font i (0 to 3).
+  const Font& TextFont() const { return *font_; }
+  const Font& DefaultFont(int i) const { return fonts_[std::size_t(i)]; }
+  // The pixels as an RGB image.
+  Image Picture() const;
+
+ private:
+  void Plot(std::int64_t x, std::int64_t y, COLORREF c);
+  // Fills [l, r) x [t, b) clipped to the surface; nothing when r <= l or b <= t.
+  void FillBox(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, COLORREF c);
+  void Segment(POINT from, POINT to);  // pen line, end point excluded
+  void FillPolygon(const POINT* pts, int n);
+  void ZinglEllipse(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b);
+  void RowEllipse(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b);
+
+  int width_;
+  int height_;
+  std::vector<COLORREF> pixels_;
+  std::vector<std::uint8_t> parity_;  // one polygon scan line, width + 1 entries
+  std::vector<Font> fonts_;  // the host's default fonts 0 to 3
+  const Font* font_;
+  POINT position_{0, 0};
+  COLORREF pen_ = RGB(0, 0, 0);
+  COLORREF text_ = RGB(0, 0, 0);
+};
+
+}  // namespace sim

@@ -1,12 +1,13 @@
 #include "sim/core/session.h"
 
+#include <chrono>
 #include <memory>
 
 #include "sim/core/host.h"
 #include "sim/core/module.h"
 
 namespace sim {
-void RunSession(const SessionPlan& plan, void* dc) {
+double RunSession(const SessionPlan& plan, void* dc) {
   Host& host = TheHost();
   Vessel vessel;
   vessel.State() = plan.vessel;
@@ -24,10 +25,13 @@ void RunSession(const SessionPlan& plan, void* dc) {
       Display::Open(mode->id, plan.width, plan.height, vessel.Interface(), plan.cw, plan.ch, &error);
   if (!display) throw SessionError(false, error);
   for (const std::uint32_t key : plan.keys) display->ConsumeKeyBuffered(key);
-  display->Update(dc);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < plan.refreshes; ++i) display->Update(dc);
+  const std::chrono::duration<double> refreshing = std::chrono::steady_clock::now() - start;
   display.reset();
   module->CloseRenderViewport();
   module->Exit();
+  return refreshing.count();
 }
 
 }  // namespace sim

@@ -16,6 +16,7 @@ struct SessionPlan {
   std::uint32_t cw = 0, ch = 0;         // host font 0's character cell
   std::vector<std::uint32_t> keys;      // buffered keys, in order
   VesselState vessel;                   // the focus vessel
+  int refreshes = 1;                    // refreshes of the display, one after another
 };
 
 // Why a session could not run, without the module's name: the module could
@@ -31,9 +32,10 @@ class SessionError : public std::runtime_error {
 
 // Load (the module's DllMain starts the host library, which registers its
 // modes), open the render viewport, open a display of the mode "Vitals" on the
-// focus vessel, the keys, one refresh on dc, close the display and the
-// viewport, unload (the module's DllMain runs its exit routine). Host faults
-// are collected in TheHost().faults; throws SessionError.
-void RunSession(const SessionPlan& plan, void* dc);
+// focus vessel, the keys, the refreshes on dc, close the display and the
+// viewport, call the module's exit routine and unload it (its DllMain runs the
+// exit routine again). Returns the seconds the refreshes took. Host faults are
+// collected in TheHost().faults; throws SessionError.
+double RunSession(const SessionPlan& plan, void* dc);
 
 }  // namespace sim

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -23,7 +25,8 @@ namespace sim {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vitals-sim render [--state FILE] [--png FILE] [--trace FILE] [--config-dir DIR] [--module FILE]\n";
+    "usage: vitals-sim render [--state FILE] [--png FILE] [--trace FILE] [--config-dir DIR] [--module FILE]\n"
+    "                         [--refreshes N]\n";
 
 // Exit statuses.
 constexpr int kHostFault = 1;  // the module misused the host, or the session failed
@@ -39,8 +42,11 @@ struct Failure {
 [[noreturn]] void Misuse(std::string message) { throw Failure{kBadInput, std::move(message), true}; }
 
 struct Options {
-  std::optional<std::string> state, png, trace, configDir, module;
+  std::optional<std::string> state, png, trace, configDir, module, refreshes;
 };
+
+// Refreshes timed for a speed measurement, at most.
+constexpr int kMaxRefreshes = 1000000;
 
 Options ParseArguments(int argc, char** argv) {
   if (argc < 2) Misuse("no command given");
@@ -52,6 +58,7 @@ Options ParseArguments(int argc, char** argv) {
       {"--trace", &options.trace},
       {"--config-dir", &options.configDir},
       {"--module", &options.module},
+      {"--refreshes", &options.refreshes},
   };
   for (int i = 2; i < argc; ++i) {
     std::string name = argv[i];
@@ -73,7 +80,19 @@ Options ParseArguments(int argc, char** argv) {
   std::error_code ec;
   if (options.png && options.trace && fs::weakly_canonical(*options.png, ec) == fs::weakly_canonical(*options.trace, ec))
     Misuse("--png and --trace name the same file");
+  if (options.refreshes && options.trace) Misuse("--refreshes times the page untraced: it goes without --trace");
   return options;
+}
+
+// --refreshes: a whole number from 1 to kMaxRefreshes.
+int Refreshes(const std::optional<std::string>& text) {
+  if (!text) return 1;
+  char* end = nullptr;
+  errno = 0;
+  const long n = std::strtol(text->c_str(), &end, 10);
+  if (*end != '\0' || errno != 0 || n < 1 || n > kMaxRefreshes)
+    Misuse("--refreshes takes a whole number from 1 to " + std::to_string(kMaxRefreshes) + ", not '" + *text + "'");
+  return static_cast<int>(n);
 }
 
 // The whole of a small text file.
@@ -142,6 +161,7 @@ std::string Describe(const std::string& path, const std::string& error) {
 }
 
 int Render(const Options& options, const Platform& platform) {
+  const int refreshes = Refreshes(options.refreshes);
   Situation situation = LoadSituation(options.state);
 
   std::error_code ec;
@@ -155,7 +175,7 @@ int Render(const Options& options, const Platform& platform) {
   if (!fs::exists(modulePath, ec)) Fail(kBadInput, modulePath + ": module not found");
 
   std::optional<std::string> png = options.png, trace = options.trace;
-  if (!png && !trace) png = "vitals.png";
+  if (!png && !trace && !options.refreshes) png = "vitals.png";
   if (png) CheckTarget(*png);
   if (trace) CheckTarget(*trace);
 
@@ -170,7 +190,7 @@ int Render(const Options& options, const Platform& platform) {
   host.cockpitMode = situation.cockpitMode;
   host.attitudeMode = situation.attitudeMode;
   host.configDir = options.configDir ? *options.configDir : privateConfig->Path();
-  host.trace.Enable(true);
+  host.trace.Enable(trace.has_value());
   SessionPlan plan;
   // A name without a folder would send the loader searching its library path.
   plan.modulePath = fs::absolute(modulePath).string();
@@ -180,8 +200,10 @@ int Render(const Options& options, const Platform& platform) {
   plan.ch = static_cast<std::uint32_t>(surface->CharHeight());
   plan.keys = situation.keys;
   plan.vessel = situation.vessel;
+  plan.refreshes = refreshes;
+  double seconds = 0;
   try {
-    RunSession(plan, surface->Dc());
+    seconds = RunSession(plan, surface->Dc());
   } catch (const SessionError& e) {
     Fail(e.BadModule() ? kBadInput : kHostFault, modulePath + ": " + e.what());
   }
@@ -195,6 +217,9 @@ int Render(const Options& options, const Platform& platform) {
   }
   if (png) std::cout << *png << '\n';
   if (trace) std::cout << *trace << '\n';
+  if (options.refreshes)
+    std::cout << refreshes << " refreshes of a " << display.width << "x" << display.height << " page in " << seconds
+              << " s: " << refreshes / seconds << " pages per second\n";
 
   for (const std::string& fault : host.faults) std::cerr << "vitals-sim: host fault: " << fault << '\n';
   return host.faults.empty() ? 0 : kHostFault;

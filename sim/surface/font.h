@@ -27,8 +27,9 @@ class Font {
 
   // The glyph of a byte, or null.
   const Glyph* Find(unsigned char c) const { return glyphs_[c].present ? &glyphs_[c] : nullptr; }
-  bool Bit(const Glyph& g, int col, int row) const {
-    return bits_[g.offset + std::size_t(row) * ((g.width + 7) / 8) + col / 8] & (0x80 >> (col % 8));
+  // A glyph's bitmap row: (width + 7) / 8 bytes, most significant bit first.
+  const std::uint8_t* Row(const Glyph& g, int row) const {
+    return bits_.data() + g.offset + std::size_t(row) * std::size_t((g.width + 7) / 8);
   }
 
   int Ascent() const { return ascent_; }             // cell top to baseline

@@ -162,7 +162,7 @@ std::vector<Font> DefaultFonts(int width, int height) {
 RasterSurface::RasterSurface(int width, int height)
     : width_(width), height_(height), fonts_(DefaultFonts(width, height)), font_(&fonts_[0]) {
   pixels_.assign(std::size_t(width) * std::size_t(height), kBlack);
-  parity_.assign(std::size_t(width) + 1, 0);
+  crossings_.resize(kPolygonPoints);
 }
 
 COLORREF RasterSurface::Pixel(int x, int y) const {
@@ -280,22 +280,22 @@ void RasterSurface::FillPolygon(const POINT* pts, int n) {
     ymin = std::min<i64>(ymin, pts[i].y);
     ymax = std::max<i64>(ymax, pts[i].y);
   }
+  if (crossings_.size() < std::size_t(n)) crossings_.resize(std::size_t(n));
   const i64 y_end = std::min<i64>(ymax, height_);
   for (i64 y = std::max<i64>(ymin, 0); y < y_end; ++y) {
-    std::fill(parity_.begin(), parity_.end(), 0);
+    // Where the row crosses the edges, clipped to the surface and in order;
+    // alternate spans between them are inside.
+    std::size_t count = 0;
     for (int i = 0; i < n; ++i) {
       POINT top = pts[i], bottom = pts[(i + 1) % n];
       if (top.y > bottom.y) std::swap(top, bottom);
       if (y < top.y || y >= bottom.y) continue;
       const i64 x = top.x + CeilDiv(i128(y - top.y) * (i64(bottom.x) - top.x), i64(bottom.y) - top.y);
-      parity_[std::size_t(std::clamp<i64>(x, 0, width_))] ^= 1;
+      crossings_[count++] = std::clamp<i64>(x, 0, width_);
     }
+    std::sort(crossings_.begin(), crossings_.begin() + i64(count));
     COLORREF* row = pixels_.data() + y * width_;
-    bool inside = false;
-    for (int x = 0; x < width_; ++x) {
-      inside ^= parity_[std::size_t(x)];
-      if (inside) row[x] = kBlack;
-    }
+    for (std::size_t i = 0; i + 1 < count; i += 2) std::fill(row + crossings_[i], row + crossings_[i + 1], kBlack);
   }
 }
 
@@ -393,9 +393,13 @@ void RasterSurface::TextOut(int x, int y, const char* text, int len) {
     const i64 left = pen_x + g->left, top = baseline - g->top;
     const int c0 = int(std::clamp<i64>(-left, 0, g->width)), c1 = int(std::clamp<i64>(width_ - left, 0, g->width));
     const int r0 = int(std::clamp<i64>(-top, 0, g->rows)), r1 = int(std::clamp<i64>(height_ - top, 0, g->rows));
-    for (int row = r0; row < r1; ++row)
+    const COLORREF colour = text_ & kRgbMask;
+    for (int row = r0; row < r1; ++row) {
+      const std::uint8_t* bits = font_->Row(*g, row);
+      COLORREF* pixels = pixels_.data() + (top + row) * width_ + left;
       for (int col = c0; col < c1; ++col)
-        if (font_->Bit(*g, col, row)) Plot(left + col, top + row, text_);
+        if (bits[col >> 3] & (0x80 >> (col & 7))) pixels[col] = colour;
+    }
     pen_x += g->advance;
   }
 }

@@ -16,8 +16,9 @@ namespace sim {
 // device context's: position (0,0), black pen, black brush, black text, and
 // the host's default font 0 for a display of this height selected.
 // The brush stays black: Polygon, Ellipse and Rectangle fill their interiors black.
-// Drawing never allocates; every coordinate from INT_MIN to INT_MAX is clipped
-// before any pixel loop.
+// Drawing allocates only for a polygon of more points than any before (the page's
+// have at most 9); every coordinate from INT_MIN to INT_MAX is clipped before
+// any pixel loop.
 class RasterSurface final : public DrawingSurface {
  public:
   // Throws std::invalid_argument for a size outside 1..16384, std::runtime_error
@@ -62,7 +63,8 @@ class RasterSurface final : public DrawingSurface {
   int width_;
   int height_;
   std::vector<COLORREF> pixels_;
-  std::vector<std::uint8_t> parity_;  // one polygon scan line, width + 1 entries
+  static constexpr std::size_t kPolygonPoints = 16;  // crossings held without allocating
+  std::vector<std::int64_t> crossings_;  // one polygon scan line's edge crossings
   std::vector<Font> fonts_;  // the host's default fonts 0 to 3
   const Font* font_;
   POINT position_{0, 0};

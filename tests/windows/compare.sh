@@ -18,36 +18,8 @@ for f in "$linux_sim" "$linux_module" "$run/Orbiter.exe" "$run/vitals-host.dll" 
   [ -f "$f" ] || { echo "$f: not found" >&2; exit 1; }
 done
 
-export WINEPREFIX=$(realpath -m "$7") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-unset DISPLAY WAYLAND_DISPLAY
-make_prefix() {
-  echo "creating the wine prefix $WINEPREFIX"
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  timeout 300 wineboot -i </dev/null >/dev/null 2>&1 || { echo "wineboot failed or timed out" >&2; exit 1; }
-}
-[ -f "$WINEPREFIX/system.reg" ] || make_prefix
-# The host's fonts Arial and Courier New are drawn with the faces the Linux
-# surface draws: Liberation Sans and Liberation Mono.
-replacements='HKCU\Software\Wine\Fonts\Replacements'
-if ! grep -q '"Courier New"="Liberation Mono"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-  wine reg add "$replacements" /v Arial /d "Liberation Sans" /f >/dev/null 2>&1 &&
-    wine reg add "$replacements" /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1 &&
-    wineserver -w || { echo "cannot map the host's fonts in $WINEPREFIX" >&2; exit 1; }
-fi
-# One wine server for the whole run, ended on exit.
-wineserver -p 60 >/dev/null 2>&1
-trap 'wineserver -k >/dev/null 2>&1' EXIT
-# A prefix made before wine32 was installed cannot start 32-bit programs:
-# every run fails with "could not load kernel32.dll, status c0000135". (The
-# probe writes to a file: wine's services would hold a pipe open.)
-mkdir -p "$out"
-wine "$run/Orbiter.exe" >"$out/probe.log" 2>&1 </dev/null
-if grep -q c0000135 "$out/probe.log"; then
-  wineserver -k >/dev/null 2>&1
-  make_prefix
-  wineserver -p 60 >/dev/null 2>&1
-fi
+. "$(dirname "$0")/wine_prefix.sh"
+use_wine_prefix "$7" "$run/Orbiter.exe" "$out.probe.log" || exit 1
 
 rm -rf "$out"
 mkdir -p "$out/situations" || exit 1

@@ -41,43 +41,8 @@ VITALS_DECLARE_HANDLE(HFONT);
 typedef void* HGDIOBJ;
 typedef int(__stdcall* FARPROC)();
 
-typedef struct tagRECT {
-  LONG left, top, right, bottom;
-} RECT;
-typedef struct tagPOINT {
-  LONG x, y;
-} POINT;
-typedef struct tagPAINTSTRUCT {
-  HDC hdc;
-  BOOL fErase;
-  RECT rcPaint;
-  BOOL fRestore;
-  BOOL fIncUpdate;
-  BYTE rgbReserved[32];
-} PAINTSTRUCT;
-
 #define WINAPI __stdcall
 #define DECLSPEC_IMPORT __declspec(dllimport)
-
-constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) { return COLORREF(r) | COLORREF(g) << 8 | COLORREF(b) << 16; }
-
-extern "C" {
-DECLSPEC_IMPORT BOOL WINAPI MoveToEx(HDC hdc, int x, int y, POINT* prev);
-DECLSPEC_IMPORT BOOL WINAPI LineTo(HDC hdc, int x, int y);
-DECLSPEC_IMPORT BOOL WINAPI Polyline(HDC hdc, const POINT* pts, int n);
-DECLSPEC_IMPORT BOOL WINAPI Polygon(HDC hdc, const POINT* pts, int n);
-DECLSPEC_IMPORT BOOL WINAPI Ellipse(HDC hdc, int l, int t, int r, int b);
-DECLSPEC_IMPORT BOOL WINAPI Rectangle(HDC hdc, int l, int t, int r, int b);
-DECLSPEC_IMPORT COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF c);
-DECLSPEC_IMPORT HBRUSH WINAPI CreateSolidBrush(COLORREF c);
-DECLSPEC_IMPORT int WINAPI FillRect(HDC hdc, const RECT* rc, HBRUSH brush);
-DECLSPEC_IMPORT BOOL WINAPI DeleteObject(HGDIOBJ obj);
-DECLSPEC_IMPORT COLORREF WINAPI SetTextColor(HDC hdc, COLORREF c);
-DECLSPEC_IMPORT BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int len);
-DECLSPEC_IMPORT HDC WINAPI BeginPaint(HWND wnd, PAINTSTRUCT* ps);
-DECLSPEC_IMPORT BOOL WINAPI EndPaint(HWND wnd, const PAINTSTRUCT* ps);
-DECLSPEC_IMPORT FARPROC WINAPI GetProcAddress(HINSTANCE module, LPCSTR name);
-}
 
 #else
 
@@ -107,28 +72,51 @@ using HPEN = HPEN__*;
 using HFONT = HFONT__*;
 using HGDIOBJ = void*;
 
-struct RECT {
-  LONG left, top, right, bottom;
-};
-struct POINT {
-  LONG x, y;
-};
-
 class DrawingSurface;
 using HDC = DrawingSurface*;
 
-struct PAINTSTRUCT {
+#endif
+
+typedef struct tagRECT {
+  LONG left, top, right, bottom;
+} RECT;
+typedef struct tagPOINT {
+  LONG x, y;
+} POINT;
+typedef struct tagPAINTSTRUCT {
   HDC hdc;
   BOOL fErase;
   RECT rcPaint;
   BOOL fRestore;
   BOOL fIncUpdate;
   BYTE rgbReserved[32];
-};
+} PAINTSTRUCT;
 
-constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
-  return COLORREF(r) | COLORREF(g) << 8 | COLORREF(b) << 16;
+constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) { return COLORREF(r) | COLORREF(g) << 8 | COLORREF(b) << 16; }
+
+#ifdef _WIN32
+
+// As GDI32, USER32 and KERNEL32 export them; what the page relies on of each
+// is noted on the stand-in's declarations below.
+extern "C" {
+DECLSPEC_IMPORT BOOL WINAPI MoveToEx(HDC hdc, int x, int y, POINT* prev);
+DECLSPEC_IMPORT BOOL WINAPI LineTo(HDC hdc, int x, int y);
+DECLSPEC_IMPORT BOOL WINAPI Polyline(HDC hdc, const POINT* pts, int n);
+DECLSPEC_IMPORT BOOL WINAPI Polygon(HDC hdc, const POINT* pts, int n);
+DECLSPEC_IMPORT BOOL WINAPI Ellipse(HDC hdc, int l, int t, int r, int b);
+DECLSPEC_IMPORT BOOL WINAPI Rectangle(HDC hdc, int l, int t, int r, int b);
+DECLSPEC_IMPORT COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF c);
+DECLSPEC_IMPORT HBRUSH WINAPI CreateSolidBrush(COLORREF c);
+DECLSPEC_IMPORT int WINAPI FillRect(HDC hdc, const RECT* rc, HBRUSH brush);
+DECLSPEC_IMPORT BOOL WINAPI DeleteObject(HGDIOBJ obj);
+DECLSPEC_IMPORT COLORREF WINAPI SetTextColor(HDC hdc, COLORREF c);
+DECLSPEC_IMPORT BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int len);
+DECLSPEC_IMPORT HDC WINAPI BeginPaint(HWND wnd, PAINTSTRUCT* ps);
+DECLSPEC_IMPORT BOOL WINAPI EndPaint(HWND wnd, const PAINTSTRUCT* ps);
+DECLSPEC_IMPORT FARPROC WINAPI GetProcAddress(HINSTANCE module, LPCSTR name);
 }
+
+#else
 
 // What a device context does. The stand-in host implements it (rasteriser,
 // null surface); the exported operations below check their arguments, record

@@ -40,7 +40,7 @@ OAPIFUNC void InitLib(HINSTANCE hModule);
 OAPIFUNC int Date2Int(char* date);
 
 // Registers a display mode; returns its identifier.
-OAPIFUNC int oapiRegisterMFDMode(MFDMODESPEC& spec);
+OAPIFUNC int oapiRegisterMFDMode(MFDMODESPEC& record);
 // Withdraws a mode; an unknown or withdrawn identifier fails harmlessly.
 OAPIFUNC bool oapiUnregisterMFDMode(int mode);
 

@@ -26,8 +26,8 @@ void DeleteVessel(void* vessel) { delete static_cast<VESSEL*>(vessel); }
 
 void* OpenDisplay(void* msgproc, unsigned msg, int w, int h, void* vessel) {
   const MsgProc proc = reinterpret_cast<MsgProc>(msgproc);
-  MFDMODEOPENSPEC spec = {w, h, 0};
-  const WPARAM wparam = msg == 4 ? reinterpret_cast<WPARAM>(&spec)
+  MFDMODEOPENSPEC opening = {w, h, 0};
+  const WPARAM wparam = msg == 4 ? reinterpret_cast<WPARAM>(&opening)
                                  : static_cast<WPARAM>(static_cast<DWORD>(w & 0xFFFF) | static_cast<DWORD>(h & 0xFFFF) << 16);
   return reinterpret_cast<void*>(proc(msg, 0, wparam, reinterpret_cast<LPARAM>(vessel)));
 }

@@ -6,8 +6,8 @@ void InitLib(HINSTANCE hModule) { vh_init_lib(hModule); }
 
 int Date2Int(char* date) { return vh_date_to_int(date); }
 
-int oapiRegisterMFDMode(MFDMODESPEC& spec) {
-  return vh_register_mode(spec.name, static_cast<unsigned>(spec.key), reinterpret_cast<void*>(spec.msgproc));
+int oapiRegisterMFDMode(MFDMODESPEC& record) {
+  return vh_register_mode(record.name, static_cast<unsigned>(record.key), reinterpret_cast<void*>(record.msgproc));
 }
 
 bool oapiUnregisterMFDMode(int mode) { return vh_unregister_mode(mode) != 0; }

@@ -1,7 +1,8 @@
-# Import libraries from the .def files in host/windows, for the Windows
-# builds: vitals_import_library(TARGET NAME [DEF]) links TARGET against the
-# import library of NAME.dll (or of Orbiter.exe), or of the library DEF names. The .def files carry 32-bit
-# stdcall decorations (Name@N), which the 64-bit libraries drop.
+# Import libraries from .def files, for the Windows builds:
+# vitals_import_library(TARGET NAME [DEF]) links TARGET against the import
+# library of NAME.dll (of Orbiter.exe for Orbiter) as host/windows/NAME.def
+# lists it, or as DEF lists it. The .def files carry 32-bit stdcall
+# decorations (Name@N), which the 64-bit libraries drop.
 set(_defs ${PROJECT_SOURCE_DIR}/host/windows)
 file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/imports)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)

@@ -9,6 +9,13 @@ void abort(void);
 __declspec(dllimport) void __stdcall ExitProcess(unsigned status);
 
 int _fltused = 0;
+}
+
+// Type descriptors hold type_info's vftable only as an address; dynamic_cast
+// compares them by name and nothing calls through the table.
+extern "C" const void* const typeInfoVftable[1] __asm__("??_7type_info@@6B@") = {nullptr};
+
+extern "C" {
 
 // A noexcept function left by an exception: as the C++ runtime, end the process.
 void __std_terminate(void) { abort(); }

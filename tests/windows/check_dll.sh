@@ -6,8 +6,9 @@
 # points, undecorated; import only from Orbiter.exe, KERNEL32, USER32, GDI32
 # and msvcrt, and from Orbiter.exe exactly the names of host/windows/
 # Orbiter-ARCH.def. Its objects must emit no initialiser (nothing runs before
-# DllMain), and VitalsMFD's virtual table must hold the host's slots in the
-# host's order. Exit 0 when all holds, 1 with every problem listed, 77 when
+# DllMain), VitalsMFD's virtual table must hold the host's slots in the
+# host's order, and the release archive must hold the DLL and its page in the
+# simulator's add-on layout. Exit 0 when all holds, 1 with every problem listed, 77 when
 # llvm-objdump is missing.
 set -uo pipefail
 [ $# -eq 2 ] && [[ "$1" =~ ^x(86|64)$ ]] || { echo "usage: check_dll.sh x86|x64 BUILD_DIR" >&2; exit 2; }
@@ -66,10 +67,16 @@ slots=$(llvm-readobj --relocations "$build/CMakeFiles/vitals_page.dir/display/vi
 want_slots="rtti delete Update ConsumeKeyBuffered ConsumeKeyImmediate ConsumeButton ButtonLabel ButtonMenu WriteStatus ReadStatus StoreStatus RecallStatus"
 [ "$slots" = "$want_slots" ] || problem "virtual table is '$slots', not '$want_slots'"
 
+# The release archive in the simulator's add-on layout.
+archive=$(ls "$build"/Vitals-*-"$arch".zip 2>/dev/null | head -n 1)
+entries=$([ -n "$archive" ] && cmake -E tar tf "$archive" | sort | paste -sd' ')
+[ "$entries" = "Doc/ Doc/Vitals.txt Modules/ Modules/Plugin/ Modules/Plugin/Vitals.dll" ] ||
+  problem "release archive ${archive:-missing} holds '$entries', not Modules/Plugin/Vitals.dll and Doc/Vitals.txt"
+
 echo "exports: ${exports[*]}"
 echo "imports: $(cut -d' ' -f1 <<<"$imports" | uniq -c | awk '{printf "%s (%d) ", $2, $1}')"
 if [ ${#problems[@]} -gt 0 ]; then
   printf 'FAIL: %s\n' "${problems[@]}"
   exit 1
 fi
-echo "OK: $arch DLL, five undecorated exports, host imports as $(basename "$def"), no initialisers, host's virtual order"
+echo "OK: $arch DLL, five undecorated exports, host imports as $(basename "$def"), no initialisers, host's virtual order, release archive"

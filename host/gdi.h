@@ -138,6 +138,7 @@ class OAPIFUNC DrawingSurface {
   virtual void TextOut(int x, int y, const char* text, int len) = 0;  // top-left reference, transparent
   virtual void SelectPen(int index) = 0;   // host default pen
   virtual void SelectFont(int index) = 0;  // host default font
+  virtual void Clear() = 0;                // every pixel black, as before each refresh
 };
 
 // Each operation: what the page relies on. Results are never examined.

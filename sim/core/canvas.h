@@ -34,6 +34,8 @@ class Canvas {
   // Host default pen and font by index; an index the host lacks selects nothing.
   virtual void SelectPen(void* dc, int index) = 0;
   virtual void SelectFont(void* dc, int index) = 0;
+  // Every pixel black, as the host leaves a display before each refresh.
+  virtual void Clear(void* dc) = 0;
 };
 
 // The platform's canvas, for the life of the process.

@@ -122,6 +122,9 @@ int Display::ButtonMenu(const VhMenuEntry** menu) {
 
 void Display::Update(void* dc) {
   Host& host = TheHost();
+  // The display as the host hands it to each refresh: black, with font 0.
+  host.canvas->Clear(dc);
+  host.canvas->SelectFont(dc, 0);
   host.trace.Add("> Update");
   Abi().update(instance_, dc);
   host.CheckRefreshEnded();

@@ -119,6 +119,11 @@ class GdiCanvas final : public Canvas {
   void SelectFont(void* dc, int index) override {
     if (const HFONT font = DefaultFont(index)) SelectObject(Dc(dc), font);
   }
+  void Clear(void* dc) override {
+    BITMAP bitmap{};
+    GetObject(GetCurrentObject(Dc(dc), OBJ_BITMAP), sizeof bitmap, &bitmap);
+    PatBlt(Dc(dc), 0, 0, bitmap.bmWidth, bitmap.bmHeight, BLACKNESS);
+  }
 };
 
 }  // namespace

@@ -31,6 +31,7 @@ class SurfaceCanvas final : public Canvas {
   void TextOut(void* dc, int x, int y, const char* text, int len) override { Surface(dc).TextOut(x, y, text, len); }
   void SelectPen(void* dc, int index) override { Surface(dc).SelectPen(index); }
   void SelectFont(void* dc, int index) override { Surface(dc).SelectFont(index); }
+  void Clear(void* dc) override { Surface(dc).Clear(); }
 };
 
 }  // namespace

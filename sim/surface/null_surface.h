@@ -24,6 +24,7 @@ class NullSurface final : public DrawingSurface {
   void TextOut(int, int, const char*, int) override {}
   void SelectPen(int) override {}
   void SelectFont(int) override {}
+  void Clear() override {}
 
  private:
   POINT position_{0, 0};

@@ -192,6 +192,8 @@ COLORREF RasterSurface::SetTextColor(COLORREF c) {
   return previous;
 }
 
+void RasterSurface::Clear() { std::fill(pixels_.begin(), pixels_.end(), kBlack); }
+
 void RasterSurface::SelectPen(int index) {
   if (unsigned(index) < std::size(kDefaultPens)) pen_ = kDefaultPens[index];
 }

@@ -38,6 +38,7 @@ class RasterSurface final : public DrawingSurface {
   void TextOut(int x, int y, const char* text, int len) override;
   void SelectPen(int index) override;
   void SelectFont(int index) override;
+  void Clear() override;
 
   int Width() const { return width_; }
   int Height() const { return height_; }

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr unsigned kGreen = 0x00FF00, kRed = 0xFF0000, kBlack = 0;
+constexpr unsigned kGreen = 0x00FF00, kRed = 0xFF0000, kBlack = 0, kTitle = 0xE0E0E0;
 
 int Px(double design, double scale) { return static_cast<int>(design * scale); }
 
@@ -144,6 +144,10 @@ TEST(VitalsSim, EachCockpitRendersTheWholeSessionAndPage) {
     EXPECT_EQ(update[1], "oapiCockpitMode -> " + std::to_string(mode));
     const std::string opened = "> ModeMsgProc 1 0 " + std::to_string(p.width) + " " + std::to_string(p.height);
     EXPECT_NE(std::find(p.trace.begin(), p.trace.end(), opened), p.trace.end());
+    // The title begins half of font 0's character width in: "adopted older CW CH".
+    const auto adopted = std::ranges::find_if(p.trace, [](const std::string& l) { return l.starts_with("adopted "); });
+    const int cw = adopted == p.trace.end() ? 0 : std::stoi(adopted->substr(adopted->find(' ', 8)));
+    EXPECT_TRUE(p.Count(0, 0, cw / 2, 20, kTitle) == 0 && p.Count(cw / 2, 0, cw, 20, kTitle) > 0) << cw;
 
     EXPECT_TRUE(p.Filled(Px(5, s), Px(42, s), Px(15, s), Px(52, s), kGreen));
     // Main engines at level 0.3: rows 256 to 256 + 25 × 0.3 below the trailing edge.

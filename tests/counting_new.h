@@ -1,6 +1,6 @@
-// Counts the heap allocations made while countingAllocations is set, by
-// replacing the global allocation functions: include in one source file of a
-// program only.
+// Counts the heap allocations made while countingAllocations is set, and fails
+// nothrow ones while failNothrowAllocations is set, by replacing the global
+// allocation functions: include in one source file of a program only.
 #pragma once
 
 #include <cstdlib>
@@ -8,6 +8,7 @@
 
 inline long allocations = 0;
 inline bool countingAllocations = false;
+inline bool failNothrowAllocations = false;
 
 void* operator new(std::size_t n) {
   if (countingAllocations) ++allocations;
@@ -15,6 +16,7 @@ void* operator new(std::size_t n) {
   throw std::bad_alloc();
 }
 void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+  if (failNothrowAllocations) return nullptr;
   if (countingAllocations) ++allocations;
   return std::malloc(n ? n : 1);
 }

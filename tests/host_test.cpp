@@ -2,70 +2,48 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 
 #include "host/oapi.h"
-#include "sim/core/config.h"
 #include "sim/core/host.h"
 #include "temp_dir.h"
 
 namespace {
 
-using sim::ConfigFile;
 using sim::Field;
 using sim::TheHost;
 
-TEST(Config, KeysMatchWithoutCaseAndValuesMustBeWholeNumbers) {
-  const ConfigFile file = ConfigFile::Parse(
-      "; comment\r\n  genericmfdsize =  7.5  ; trailing\nPanelScale=abc\nEmpty =\nNoEquals\n = 3\nBig = 1e400\nNeg = -0.25");
-  double v = 0;
-  EXPECT_TRUE(file.ReadFloat("GenericMFDSize", &v));
-  EXPECT_EQ(v, 7.5);
-  v = 42;
-  EXPECT_FALSE(file.ReadFloat("PanelScale", &v));
-  EXPECT_FALSE(file.ReadFloat("Empty", &v));
-  EXPECT_FALSE(file.ReadFloat("NoEquals", &v));
-  EXPECT_FALSE(file.ReadFloat("", &v));
-  EXPECT_EQ(v, 42);  // failed reads leave the value alone
-  EXPECT_TRUE(file.ReadFloat("Big", &v));
-  EXPECT_TRUE(std::isinf(v));
-  EXPECT_TRUE(file.ReadFloat("neg", &v));
-  EXPECT_EQ(v, -0.25);
-}
-
-TEST(Config, HandlesThatAreNullClosedOrForgedReadAsFailure) {
+// Keys match without case; a value must be a number as a whole; failed reads,
+// and reads through null, closed or forged handles, leave the value alone.
+TEST(Config, ReadsWholeNumbersThroughOpenHandlesOnly) {
   TheHost().Reset();
-  const auto dir = TempDirFor("vitals_host_test");
-  std::ofstream(dir / "Orbiter.cfg") << "PanelScale = 2\n";
-  TheHost().configDir = dir.string();
-  char key[] = "PanelScale";
-  double v = 0;
-  EXPECT_FALSE(oapiReadItem_float(nullptr, key, v));
-  EXPECT_FALSE(oapiReadItem_float(reinterpret_cast<FILEHANDLE>(0x5151), key, v));
+  TheHost().configDir = TempDirFor("vitals_host_test").string();
+  std::ofstream(TheHost().configDir + "/Orbiter.cfg")
+      << "; PanelScale = 1\r\n  panelscale =  7.5  ; trailing\nBad=abc\nEmpty =\nNoEquals\n = 3\nBig = 1e400\nNeg=-0.25";
   EXPECT_EQ(oapiOpenFile("Missing.cfg", FILE_IN, ROOT), nullptr);
   EXPECT_EQ(oapiOpenFile("Orbiter.cfg", FILE_OUT, ROOT), nullptr);
-  FILEHANDLE f = oapiOpenFile("Orbiter.cfg", FILE_IN, ROOT);
-  ASSERT_NE(f, nullptr);
-  EXPECT_FALSE(oapiReadItem_float(f, nullptr, v));
-  EXPECT_TRUE(oapiReadItem_float(f, key, v));
-  EXPECT_EQ(v, 2.0);
+  const FILEHANDLE f = oapiOpenFile("Orbiter.cfg", FILE_IN, ROOT), closed = oapiOpenFile("Orbiter.cfg", FILE_IN, ROOT);
+  oapiCloseFile(closed, FILE_IN), oapiCloseFile(closed, FILE_IN), oapiCloseFile(nullptr, FILE_IN);
+  constexpr double kUnread = 42;
+  const struct { FILEHANDLE file; const char* key; double value; } cases[] = {
+      {f, "PanelScale", 7.5}, {f, "BIG", INFINITY}, {f, "Neg", -0.25}, {f, "Bad", kUnread}, {f, "Empty", kUnread},
+      {f, "NoEquals", kUnread}, {f, "", kUnread}, {f, nullptr, kUnread}, {nullptr, "PanelScale", kUnread},
+      {closed, "PanelScale", kUnread}, {reinterpret_cast<FILEHANDLE>(0x5151), "PanelScale", kUnread}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    double v = kUnread;
+    EXPECT_EQ(oapiReadItem_float(c.file, const_cast<char*>(c.key), v), c.value != kUnread);
+    EXPECT_EQ(v, c.value);
+  }
   oapiCloseFile(f, FILE_IN);
-  oapiCloseFile(f, FILE_IN);
-  oapiCloseFile(nullptr, FILE_IN);
-  EXPECT_FALSE(oapiReadItem_float(f, key, v));
 }
 
 TEST(Date2Int, ReadsMonthDayYearAndRejectsTheRest) {
-  char good[] = "Apr 25 2006", single[] = "Jan  5 1999", dec[] = "Dec 31 2026";
-  EXPECT_EQ(Date2Int(good), 60425);
-  EXPECT_EQ(Date2Int(single), 990105);
-  EXPECT_EQ(Date2Int(dec), 261231);
-  for (const char* bad : {"", "Apr", "April 25 2006", "Foo 25 2006", "Apr 32 2006", "Apr 0 2006", "Apr 25",
-                          "Apr 25 2006x", "apr 25 2006", "25 Apr 2006", "Apr 25 -1"}) {
-    std::string copy = bad;
-    EXPECT_EQ(Date2Int(copy.data()), 0) << bad;
-  }
+  const std::pair<const char*, int> cases[] = {
+      {"Apr 25 2006", 60425}, {"Jan  5 1999", 990105}, {"Dec 31 2026", 261231}, {"", 0}, {"Apr", 0},
+      {"April 25 2006", 0}, {"Foo 25 2006", 0}, {"Apr 32 2006", 0}, {"Apr 0 2006", 0}, {"Apr 25", 0},
+      {"Apr 25 2006x", 0}, {"apr 25 2006", 0}, {"25 Apr 2006", 0}, {"Apr 25 -1", 0}};
+  for (const auto& [date, value] : cases) EXPECT_EQ(Date2Int(std::string(date).data()), value) << date;
   EXPECT_EQ(Date2Int(nullptr), 0);
 }
 
@@ -73,42 +51,34 @@ TEST(Modes, FreshIdentifiersAndHarmlessWithdrawal) {
   TheHost().Reset();
   char name[] = "A";
   MFDMODESPEC record{name, 1, nullptr};
-  const int a = oapiRegisterMFDMode(record);
-  const int b = oapiRegisterMFDMode(record);
+  const int a = oapiRegisterMFDMode(record), b = oapiRegisterMFDMode(record);
   EXPECT_NE(a, b);
   EXPECT_TRUE(oapiUnregisterMFDMode(a));
   EXPECT_FALSE(oapiUnregisterMFDMode(a));
   EXPECT_FALSE(oapiUnregisterMFDMode(9999));
-  EXPECT_NE(TheHost().FindMode(b), nullptr);
+  EXPECT_TRUE(!TheHost().FindMode(a) && TheHost().FindMode(b));
   EXPECT_NE(oapiRegisterMFDMode(record), a);  // never reused
 }
 
-TEST(Brushes, StaleUseDoubleDeleteAndLeaksAreFaults) {
+// A handle is stale once deleted, even when its slot is reused. Stale use,
+// double deletion, exhaustion and a brush alive after a refresh are faults.
+TEST(Brushes, StaleUseDoubleDeleteExhaustionAndLeaksAreFaults) {
   TheHost().Reset();
   HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
   COLORREF c = 0;
-  ASSERT_TRUE(TheHost().brushes.Find(brush, &c));
-  EXPECT_EQ(c, 0x00030201u);
-  EXPECT_EQ(TheHost().brushes.Live(), 1);
+  EXPECT_TRUE(TheHost().brushes.Find(brush, &c) && c == 0x00030201u);
+  TheHost().CheckRefreshEnded();
+  ASSERT_EQ(TheHost().faults.size(), 1u);
   EXPECT_TRUE(DeleteObject(brush));
-  EXPECT_TRUE(TheHost().faults.empty());
   EXPECT_FALSE(DeleteObject(brush));
-  HBRUSH reused = CreateSolidBrush(RGB(9, 9, 9));  // same slot, new generation
-  EXPECT_NE(reused, brush);
+  std::vector<HBRUSH> brushes = {CreateSolidBrush(RGB(9, 9, 9))};  // same slot, new generation
+  EXPECT_NE(brushes[0], brush);
   RECT rc{0, 0, 1, 1};
   EXPECT_EQ(FillRect(nullptr, &rc, brush), 0);
   EXPECT_FALSE(DeleteObject(nullptr));
-  EXPECT_EQ(TheHost().faults.size(), 3u);
-  EXPECT_TRUE(DeleteObject(reused));
-  EXPECT_EQ(TheHost().brushes.Live(), 0);
-}
-
-TEST(Brushes, ExhaustionIsAFaultNotACrash) {
-  TheHost().Reset();
-  std::vector<HBRUSH> brushes;
+  EXPECT_EQ(TheHost().faults.size(), 4u);
   for (int i = 0; i < 100; ++i) brushes.push_back(CreateSolidBrush(0));
-  EXPECT_EQ(brushes.back(), nullptr);
-  EXPECT_FALSE(TheHost().faults.empty());
+  EXPECT_TRUE(brushes.back() == nullptr && TheHost().faults.size() > 4u);
   for (HBRUSH b : brushes)
     if (b) DeleteObject(b);
   EXPECT_EQ(TheHost().brushes.Live(), 0);

@@ -3,149 +3,136 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
-#include <new>
 
 #include "host/mfd.h"
 #include "sim/core/host.h"
 #include "sim/core/module.h"
-#include "sim/orbiter/abi_calls.h"
+#include "sim/core/session.h"
 #include "sim/surface/null_surface.h"
 #include "temp_dir.h"
-
-namespace {
-bool failNothrowAllocations = false;
-}  // namespace
-
-// The module's nothrow allocations resolve here: this program exports its symbols.
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
-  if (failNothrowAllocations) return nullptr;
-  try {
-    return ::operator new(n);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
-}
+#include "tests/counting_new.h"  // exported: the module's nothrow allocations come here
 
 namespace {
 
 using sim::TheHost;
 
+// The host's Orbiter.cfg holds `config`; no file when null.
+void WriteConfig(const char* config) {
+  const auto file = TempDirFor("vitals_module_test") / "Orbiter.cfg";
+  std::filesystem::remove(file);
+  if (config) std::ofstream(file) << config;
+}
+
+// A fresh host, tracing, with the default configuration.
+void FreshHost() {
+  TheHost().Reset();
+  TheHost().configDir = TempDirFor("vitals_module_test").string();
+  TheHost().trace.Enable(true);
+  WriteConfig("GenericMFDSize = 6\nPanelScale = 1\n");
+}
+
+// The host's calls into the module and the module's into the host, in session
+// order; the refresh's own lines are left to the page tests.
+TEST(Session, LoadOpenKeysRefreshCloseUnloadInTheHostsOrder) {
+  FreshHost();
+  sim::NullSurface surface;
+  sim::RunSession({VITALS_MODULE, 288, 320, 7, 12, {35, 99}, {}}, &surface);
+  std::vector<std::string> lines;
+  bool refreshing = false;
+  for (const std::string& line : TheHost().trace.Lines()) {
+    if (line.starts_with("> ")) refreshing = line == "> Update";
+    if (!refreshing || line == "> Update") lines.push_back(line.starts_with("InitLib 0x") ? "InitLib" : line);
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "> DllMain 1", "InitLib", "> GetModuleVersion", "Date2Int \"Apr 25 2006\" -> 60425",
+                       "version 60425", "> opcDLLInit", "oapiRegisterMFDMode \"Vitals\" 33 -> 1",
+                       "> opcOpenRenderViewport 0x1 288 320 0", "> ModeMsgProc 4 0 288 320", "> ModeMsgProc 1 0 288 320",
+                       "GraphMFD 288 320", "oapiOpenFile \"Orbiter.cfg\" 0 0 -> handle",
+                       "oapiReadItem_float \"GenericMFDSize\" -> 6", "oapiReadItem_float \"PanelScale\" -> 1",
+                       "oapiCloseFile handle 0", "adopted older 7 12", "> ReadStatus", "> ConsumeKeyBuffered 35",
+                       "> ConsumeKeyBuffered 99", "> Update", "> delete", "> opcCloseRenderViewport", "> opcDLLExit",
+                       "oapiUnregisterMFDMode 1 -> true", "> DllMain 0", "oapiUnregisterMFDMode 1 -> false"}));
+  EXPECT_TRUE(TheHost().faults.empty());
+}
+
+// A display of the host's older class, made by a mode of the test's own. It
+// keeps what the host had written when it was asked to read its status.
+struct Older : MFD {
+  Older() : MFD(1, 2, nullptr) {}
+  void Update(HDC) override {}
+  void ReadStatus(FILEHANDLE) override {
+    cell = cw << 16 | ch;
+    std::memcpy(&last, reinterpret_cast<char*>(this) + sizeof(MFD) - sizeof(void*), sizeof last);
+  }
+  static inline DWORD cell = 0;
+  static inline void* last = nullptr;
+};
+
+// cw and ch sit after W and H, the host's own record last, all written before ReadStatus.
+TEST(HostMembers, WrittenBeforeTheDisplayReadsItsStatus) {
+  TheHost().Reset();
+  char name[] = "Older";
+  MFDMODESPEC spec{name, 1, [](UINT msg, UINT, WPARAM, LPARAM) {
+                     return msg == 1 ? reinterpret_cast<OAPI_MSGTYPE>(static_cast<MFD*>(new Older)) : 0;
+                   }};
+  const auto display = sim::Display::Open(oapiRegisterMFDMode(spec), 288, 320, nullptr, 7, 12, nullptr);
+  ASSERT_TRUE(display);
+  EXPECT_EQ(Older::cell, 7u << 16 | 12u);
+  EXPECT_EQ(Older::last, display.get());
+}
+
 class ModuleLife : public testing::Test {
  protected:
+  // The module loaded; its render window, given by a viewport since closed, is
+  // the one the page paints on (another would be a fault).
   void SetUp() override {
-    TheHost().Reset();
-    configDir_ = TempDirFor("vitals_module_test");
-    TheHost().configDir = configDir_.string();
-    WriteConfig("GenericMFDSize = 6\nPanelScale = 1\n");
+    FreshHost();
     TheHost().focus = &vessel_;
-    TheHost().trace.Enable(true);
+    TheHost().renderWindow = reinterpret_cast<void*>(0x1234);
     module_ = sim::Module::Load(VITALS_MODULE, &error_);
     ASSERT_TRUE(module_) << error_;
-    ASSERT_EQ(TheHost().modes.size(), 1u);
-    msgproc_ = reinterpret_cast<OAPI_MSGTYPE (*)(UINT, UINT, WPARAM, LPARAM)>(TheHost().modes[0].msgproc);
+    module_->OpenRenderViewport(TheHost().renderWindow, 800, 600);
+    module_->CloseRenderViewport();
   }
   void TearDown() override {
     module_.reset();
     EXPECT_TRUE(TheHost().faults.empty()) << TheHost().faults.front();
   }
 
-  void WriteConfig(const std::string& text) { std::ofstream(configDir_ / "Orbiter.cfg") << text; }
-
-  std::unique_ptr<sim::Display> Open(DWORD w = 288, DWORD h = 320) {
-    auto display = sim::Display::Open(TheHost().modes.at(0).id, w, h, vessel_.Interface(), 7, 12, &error_);
+  std::unique_ptr<sim::Display> Open() {
+    auto display = sim::Display::Open(TheHost().modes.at(0).id, 288, 320, vessel_.Interface(), 7, 12, &error_);
     EXPECT_TRUE(display) << error_;
     return display;
   }
 
-  // The lines traced since the last call of Mark().
-  std::vector<std::string> Since() const {
-    const auto& lines = TheHost().trace.Lines();
-    return {lines.begin() + static_cast<std::ptrdiff_t>(mark_), lines.end()};
-  }
-  void Mark() { mark_ = TheHost().trace.Lines().size(); }
-
   // The scale tag one refresh of the display writes: its first text.
-  std::string ScaleTag(sim::Display& display) {
+  static std::string ScaleTag(sim::Display& display) {
     sim::NullSurface surface;
-    Mark();
+    TheHost().trace.Clear();
     display.Update(static_cast<HDC>(&surface));
-    for (const std::string& line : Since())
-      if (line.rfind("TextOutA ", 0) == 0) return line;
-    return "none";
-  }
-
-  int Count(const std::string& line) const {
     const auto& lines = TheHost().trace.Lines();
-    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+    const auto tag = std::ranges::find_if(lines, [](const std::string& l) { return l.starts_with("TextOutA "); });
+    return tag == lines.end() ? "none" : *tag;
   }
 
-  std::filesystem::path configDir_;
   sim::Vessel vessel_;
   std::unique_ptr<sim::Module> module_;
-  OAPI_MSGTYPE (*msgproc_)(UINT, UINT, WPARAM, LPARAM) = nullptr;
   std::string error_;
-  std::size_t mark_ = 0;
 };
 
-// Attach starts the host library, which logs the version and registers the mode.
-TEST_F(ModuleLife, AttachRegistersTheModeInsideDllMain) {
-  const std::vector<std::string> expected = {
-      "> DllMain 1", "> GetModuleVersion", "Date2Int \"Apr 25 2006\" -> 60425", "version 60425",
-      "> opcDLLInit", "oapiRegisterMFDMode \"Vitals\" 33 -> 1"};
-  std::vector<std::string> lines = TheHost().trace.Lines();
-  ASSERT_EQ(lines.size(), expected.size() + 1);
-  EXPECT_EQ(lines[1].rfind("InitLib 0x", 0), 0u);
-  lines.erase(lines.begin() + 1);
-  EXPECT_EQ(lines, expected);
-  EXPECT_EQ(TheHost().modes[0].key, 0x21u);
-  // The version is cached: a second call asks the host nothing.
-  EXPECT_EQ(reinterpret_cast<int (*)()>(module_->Symbol("GetModuleVersion"))(), 60425);
-  EXPECT_EQ(Count("Date2Int \"Apr 25 2006\" -> 60425"), 1);
-}
-
-// Message 4 first, then message 1; only message 1 makes an instance, and the
-// host then writes its members into it and has it read its status.
-TEST_F(ModuleLife, OpeningSendsMessageFourThenOne) {
-  for (const UINT msg : {0u, 2u, 4u}) EXPECT_EQ(msgproc_(msg, 0, 288 | 320 << 16, 0), 0) << msg;
-  Mark();
-  auto display = Open(288, 320);
-  const std::vector<std::string> lines = Since();
-  ASSERT_GE(lines.size(), 4u);
-  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
-            (std::vector<std::string>{"> ModeMsgProc 4 0 288 320", "> ModeMsgProc 1 0 288 320", "GraphMFD 288 320"}));
-  EXPECT_EQ(lines.back(), "> ReadStatus");
-  display.reset();
-  EXPECT_EQ(TheHost().trace.Lines().back(), "> delete");
-}
-
-TEST_F(ModuleLife, FailedAllocationYieldsNoInstance) {
+// Only message 1 makes an instance, and none without memory; the version date is asked for once.
+TEST_F(ModuleLife, OnlyMessageOneMakesAnInstanceWhileMemoryLasts) {
+  const auto msgproc = reinterpret_cast<OAPI_MSGTYPE (*)(UINT, UINT, WPARAM, LPARAM)>(TheHost().modes.at(0).msgproc);
+  for (const UINT msg : {0u, 2u, 4u}) EXPECT_EQ(msgproc(msg, 0, 288 | 320 << 16, 0), 0) << msg;
   failNothrowAllocations = true;
-  const OAPI_MSGTYPE result = msgproc_(1, 0, 288 | 320 << 16, 0);
+  EXPECT_EQ(msgproc(1, 0, 288 | 320 << 16, 0), 0);
   failNothrowAllocations = false;
-  EXPECT_EQ(result, 0);
-  EXPECT_EQ(Count("GraphMFD 288 320"), 0);
-}
-
-// The host's members sit where the host's layout puts them, cw and ch after
-// W and H, its own pointer last; a display of the older class is no newer one.
-TEST(HostMembers, WrittenAfterConstruction) {
-  struct Older : MFD {
-    Older() : MFD(1, 2, nullptr) {}
-    void Update(HDC) override {}
-    DWORD Cell() const { return cw << 16 | ch; }
-  } display;
-  int record = 0;
-  EXPECT_EQ(kAbiCalls.adopt_display(&display, &record, 7, 12), 0);
-  EXPECT_EQ(display.Cell(), 7u << 16 | 12u);
-  void* last = nullptr;
-  std::memcpy(&last, reinterpret_cast<char*>(&display) + sizeof(MFD) - sizeof(void*), sizeof last);
-  EXPECT_EQ(last, &record);
+  EXPECT_EQ(reinterpret_cast<int (*)()>(module_->Symbol("GetModuleVersion"))(), 60425);
+  EXPECT_EQ(std::ranges::count(TheHost().trace.Lines(), "Date2Int \"Apr 25 2006\" -> 60425"), 1);
 }
 
 TEST_F(ModuleLife, KeysAndButtonsOnOneDisplayShowOnTheOther) {
-  module_->OpenRenderViewport(TheHost().renderWindow, 800, 600);
   auto first = Open();
   auto second = Open();
   const std::string norm = "TextOutA 4 13 4 \"Norm\"", log = "TextOutA 4 13 3 \"Log\"";
@@ -164,68 +151,38 @@ TEST_F(ModuleLife, KeysAndButtonsOnOneDisplayShowOnTheOther) {
 
 TEST_F(ModuleLife, ButtonLabelsAndMenu) {
   auto display = Open();
-  EXPECT_STREQ(display->ButtonLabel(0), "HLP");
-  EXPECT_STREQ(display->ButtonLabel(1), "LOG");
-  EXPECT_EQ(display->ButtonLabel(2), nullptr);
-  EXPECT_EQ(display->ButtonLabel(-1), nullptr);
-  EXPECT_EQ(display->ButtonMenu(nullptr), 2);
+  const char* const labels[] = {nullptr, "HLP", "LOG", nullptr};
+  for (int bt = -1; bt <= 2; ++bt) EXPECT_STREQ(display->ButtonLabel(bt), labels[bt + 1]) << bt;
   const VhMenuEntry* menu = nullptr;
+  EXPECT_EQ(display->ButtonMenu(nullptr), 2);
   ASSERT_EQ(display->ButtonMenu(&menu), 2);
   ASSERT_NE(menu, nullptr);
-  EXPECT_STREQ(menu[0].line1, "Descriptions on monitored parts");
-  EXPECT_EQ(menu[0].line2, nullptr);
-  EXPECT_EQ(menu[0].selchar, 'H');
-  EXPECT_STREQ(menu[1].line1, "Logarithmic display of exhausts");
-  EXPECT_EQ(menu[1].line2, nullptr);
-  EXPECT_EQ(menu[1].selchar, 'L');
+  const std::pair<const char*, char> items[] = {{"Descriptions on monitored parts", 'H'},
+                                                {"Logarithmic display of exhausts", 'L'}};
+  for (int i : {0, 1})
+    EXPECT_TRUE(std::strcmp(menu[i].line1, items[i].first) == 0 && !menu[i].line2 && menu[i].selchar == items[i].second);
 }
 
 // The scale tag's place shows the scale the configuration gave.
 TEST_F(ModuleLife, ConfigurationIsReadAtEveryConstruction) {
-  module_->OpenRenderViewport(TheHost().renderWindow, 800, 600);
   const struct {
     int cockpit;
     const char* config;  // null: no file at all
     const char* tag;
   } cases[] = {
-      {2, "PanelScale = 2\n", "TextOutA 8 26 4 \"Norm\""},       // 2 × single-precision 0.9 is below 1.8
-      {2, "GenericMFDSize = 6\n", "TextOutA 4 13 4 \"Norm\""},   // absent again: back to 1.0
-      {2, "panelscale = nan\n", "TextOutA 4 13 4 \"Norm\""},     // not finite: the default
-      {2, "PANELSCALE = -2\n", "TextOutA -8 -26 4 \"Norm\""},    // kept as read, truncated toward zero
+      {2, "PanelScale = 2\n", "TextOutA 8 26 4 \"Norm\""},      // 2 × single-precision 0.9 is below 1.8
+      {2, "GenericMFDSize = 6\n", "TextOutA 4 13 4 \"Norm\""},  // absent again: back to 1.0
+      {2, "panelscale = nan\n", "TextOutA 4 13 4 \"Norm\""},    // not finite: the default
+      {2, "PANELSCALE = -2\n", "TextOutA -8 -26 4 \"Norm\""},   // kept as read, truncated toward zero
       {2, nullptr, "TextOutA 4 13 4 \"Norm\""},
       {1, "GenericMFDSize = 3\n", "TextOutA 3 9 4 \"Norm\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.config ? c.config : "no file");
+    WriteConfig(c.config);
     TheHost().cockpitMode = c.cockpit;
-    if (c.config)
-      WriteConfig(c.config);
-    else
-      std::filesystem::remove(configDir_ / "Orbiter.cfg");
-    auto display = Open();
-    EXPECT_EQ(ScaleTag(*display), c.tag);
+    EXPECT_EQ(ScaleTag(*Open()), c.tag);
   }
-}
-
-TEST_F(ModuleLife, RenderWindowKeptAfterViewportCloses) {
-  TheHost().renderWindow = reinterpret_cast<void*>(0x1234);
-  module_->OpenRenderViewport(TheHost().renderWindow, 800, 600);
-  module_->CloseRenderViewport();
-  auto display = Open();
-  sim::NullSurface surface;
-  display->Update(static_cast<HDC>(&surface));  // a paint bracket on another window would be a fault
-}
-
-// Detach runs the exit routine, which withdraws the mode; a second withdrawal is harmless.
-TEST_F(ModuleLife, DetachWithdrawsTheModeHarmlesslyTwice) {
-  reinterpret_cast<void (*)(HINSTANCE)>(module_->Symbol("opcDLLExit"))(nullptr);
-  EXPECT_EQ(TheHost().FindMode(1), nullptr);
-  module_.reset();
-  const auto& lines = TheHost().trace.Lines();
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[lines.size() - 2], "> DllMain 0");
-  EXPECT_EQ(lines.back(), "oapiUnregisterMFDMode 1 -> false");
-  EXPECT_EQ(Count("oapiUnregisterMFDMode 1 -> true"), 1);
 }
 
 TEST(ModuleLoad, MissingFileOrEntryPointIsAnError) {

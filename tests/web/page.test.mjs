@@ -93,6 +93,8 @@ async function enter(s) {
     else await page.fill('#cockpit-mode-value', String(s.cockpit_mode));
   }
   if (s.config !== undefined) await page.fill('#config', s.config);
+  if (s.window_height !== undefined) await page.fill('#window-height', String(s.window_height));
+  if (s.vc_mfd_size !== undefined) await page.selectOption('#vc-mfd-size', String(s.vc_mfd_size));
   if (s.display) {
     await page.setChecked('#display-auto', false);
     await page.fill('#display-width', String(s.display.width ?? ''));
@@ -149,7 +151,8 @@ const extremes = {
 test('every example entered through the inputs draws vitals-sim\'s pixels and trace', async (t) => {
   const cases = fs.readdirSync(examples).filter((f) => f.endsWith('.json')).sort()
     .map((f) => [f.replace(/\.json$/, ''), JSON.parse(fs.readFileSync(path.join(examples, f), 'utf8'))]);
-  cases.push(['typed extremes', extremes]);
+  cases.push(['typed extremes', extremes], ['virtual cockpit texture', { cockpit_mode: 3, vc_mfd_size: 512 }],
+             ['generic cockpit window', { cockpit_mode: 1, window_height: 1200 }]);
   for (const [name, situation] of cases) {
     await enter(situation);
     assert.deepEqual(await page.evaluate(() => Vitals.situation()), situation, `${name}: the situation the inputs made`);

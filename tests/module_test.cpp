@@ -73,10 +73,10 @@ struct Older : MFD {
 TEST(HostMembers, WrittenBeforeTheDisplayReadsItsStatus) {
   TheHost().Reset();
   char name[] = "Older";
-  MFDMODESPEC spec{name, 1, [](UINT msg, UINT, WPARAM, LPARAM) {
+  MFDMODESPEC record{name, 1, [](UINT msg, UINT, WPARAM, LPARAM) {
                      return msg == 1 ? reinterpret_cast<OAPI_MSGTYPE>(static_cast<MFD*>(new Older)) : 0;
                    }};
-  const auto display = sim::Display::Open(oapiRegisterMFDMode(spec), 288, 320, nullptr, 7, 12, nullptr);
+  const auto display = sim::Display::Open(oapiRegisterMFDMode(record), 288, 320, nullptr, 7, 12, nullptr);
   ASSERT_TRUE(display);
   EXPECT_EQ(Older::cell, 7u << 16 | 12u);
   EXPECT_EQ(Older::last, display.get());

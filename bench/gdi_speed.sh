@@ -12,7 +12,7 @@ linux_sim=$1 linux_module=$2 run=$(realpath -m "$3") state=$(realpath -m "$4") n
 command -v wine >/dev/null || { echo "SKIP: wine not installed"; exit 77; }
 . "$(dirname "$0")/../tests/windows/wine_prefix.sh"
 log=$(mktemp -d) || exit 1
-use_wine_prefix "$6" "$run/Orbiter.exe" "$log/probe.log" || exit 1
+use_wine_prefix "$6" "$run/Orbiter.exe" "$log/probe.log" || { rm -rf "$log"; exit 1; }
 trap 'rm -rf "$log"; wineserver -k >/dev/null 2>&1' EXIT
 
 # "N refreshes of a WxH page in T s: P pages per second" -> P

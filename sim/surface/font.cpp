@@ -7,6 +7,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "sim/surface/style.h"
+
 namespace sim {
 
 namespace {
@@ -74,6 +76,12 @@ int Font::TextWidth(const char* text, int len) const {
   for (int i = 0; text && i < len; ++i)
     if (const Glyph* g = Find(static_cast<unsigned char>(text[i]))) width += g->advance;
   return width > 0x7fffffff ? 0x7fffffff : int(width);
+}
+
+std::vector<Font> HostFonts(int displayHeight) {
+  std::vector<Font> fonts;
+  for (const FontStyle& style : kDefaultFonts) fonts.emplace_back(style.file, FontHeight(style, displayHeight));
+  return fonts;
 }
 
 }  // namespace sim

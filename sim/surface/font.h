@@ -46,4 +46,7 @@ class Font {
   int averageWidth_ = 0;
 };
 
+// The host's default fonts 0 to 3 for a display displayHeight pixels high.
+std::vector<Font> HostFonts(int displayHeight);
+
 }  // namespace sim

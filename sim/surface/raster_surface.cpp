@@ -152,9 +152,7 @@ struct EllipseSteps {
 std::vector<Font> DefaultFonts(int width, int height) {
   if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
     throw std::invalid_argument("surface size out of range");
-  std::vector<Font> fonts;
-  for (const FontStyle& style : kDefaultFonts) fonts.emplace_back(style.file, FontHeight(style, height));
-  return fonts;
+  return HostFonts(height);
 }
 
 }  // namespace

@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "sim/surface/font.h"
-#include "sim/surface/style.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
@@ -89,13 +88,6 @@ std::string Unquote(const std::string& field) {
   return text;
 }
 
-// The host's default fonts on a display this high.
-std::vector<sim::Font> HostFonts(int displayHeight) {
-  std::vector<sim::Font> fonts;
-  for (const sim::FontStyle& style : sim::kDefaultFonts) fonts.emplace_back(style.file, sim::FontHeight(style, displayHeight));
-  return fonts;
-}
-
 // Drawn primitives and text boxes of the last refresh in the trace, on a
 // display displayHeight pixels high.
 bool ReadTrace(const std::string& path, int displayHeight, std::vector<Primitive>* drawn, std::vector<Box>* texts) {
@@ -108,7 +100,7 @@ bool ReadTrace(const std::string& path, int displayHeight, std::vector<Primitive
   int number = 0;
   bool refreshing = false;
   long long px = 0, py = 0;  // current position
-  const std::vector<sim::Font> fonts = HostFonts(displayHeight);
+  const std::vector<sim::Font> fonts = sim::HostFonts(displayHeight);
   std::size_t font = 0;  // the font a refresh starts with
   const auto textBox = [&](long long x, long long y, const std::string& quoted) {
     const std::string text = Unquote(quoted);

@@ -1,7 +1,5 @@
 #include "sim/program/render.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +9,6 @@
 #include <map>
 #include <optional>
 #include <random>
-#include <vector>
 
 #include "sim/core/host.h"
 #include "sim/core/session.h"

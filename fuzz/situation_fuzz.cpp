@@ -17,7 +17,7 @@ namespace {
 
 bool WithinLimits(const sim::Situation& s) {
   bool ok = s.width >= 0 && s.width <= sim::kMaxDisplaySide && s.height >= 0 && s.height <= sim::kMaxDisplaySide &&
-            s.keys.size() <= sim::kMaxListEntries && s.vessel.navmodes.size() <= sim::kMaxListEntries &&
+            s.inputs.size() <= sim::kMaxListEntries && s.vessel.navmodes.size() <= sim::kMaxListEntries &&
             s.vessel.wheelBrakes.size() <= sim::kMaxWheel + 1u;
   for (int g = 0; g < sim::VesselState::kGroups; ++g) {
     const auto& group = s.vessel.thrusters[static_cast<std::size_t>(g)];

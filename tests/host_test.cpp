@@ -2,11 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 
 #include "host/oapi.h"
 #include "sim/core/host.h"
-#include "temp_dir.h"
 
 namespace {
 
@@ -17,9 +15,7 @@ using sim::TheHost;
 // and reads through null, closed or forged handles, leave the value alone.
 TEST(Config, ReadsWholeNumbersThroughOpenHandlesOnly) {
   TheHost().Reset();
-  TheHost().configDir = TempDirFor("vitals_host_test").string();
-  std::ofstream(TheHost().configDir + "/Orbiter.cfg")
-      << "; PanelScale = 1\r\n  panelscale =  7.5  ; trailing\nBad=abc\nEmpty =\nNoEquals\n = 3\nBig = 1e400\nNeg=-0.25";
+  TheHost().config = "; PanelScale = 1\r\n  panelscale =  7.5  ; trailing\nBad=abc\nEmpty =\nNoEquals\n = 3\nBig = 1e400\nNeg=-0.25";
   EXPECT_EQ(oapiOpenFile("Missing.cfg", FILE_IN, ROOT), nullptr);
   EXPECT_EQ(oapiOpenFile("Orbiter.cfg", FILE_OUT, ROOT), nullptr);
   const FILEHANDLE f = oapiOpenFile("Orbiter.cfg", FILE_IN, ROOT), closed = oapiOpenFile("Orbiter.cfg", FILE_IN, ROOT);

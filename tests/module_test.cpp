@@ -3,57 +3,64 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
+#include <optional>
 
 #include "host/mfd.h"
 #include "sim/core/host.h"
 #include "sim/core/module.h"
 #include "sim/core/session.h"
 #include "sim/surface/null_surface.h"
-#include "temp_dir.h"
 #include "tests/counting_new.h"  // exported: the module's nothrow allocations come here
 
 namespace {
 
 using sim::TheHost;
 
-// The host's Orbiter.cfg holds `config`; no file when null.
-void WriteConfig(const char* config) {
-  const auto file = TempDirFor("vitals_module_test") / "Orbiter.cfg";
-  std::filesystem::remove(file);
-  if (config) std::ofstream(file) << config;
-}
-
 // A fresh host, tracing, with the default configuration.
 void FreshHost() {
   TheHost().Reset();
-  TheHost().configDir = TempDirFor("vitals_module_test").string();
+  TheHost().config = "GenericMFDSize = 6\nPanelScale = 1\n";
   TheHost().trace.Enable(true);
-  WriteConfig("GenericMFDSize = 6\nPanelScale = 1\n");
 }
 
 // The host's calls into the module and the module's into the host, in session
-// order; the refresh's own lines are left to the page tests.
-TEST(Session, LoadOpenKeysRefreshCloseUnloadInTheHostsOrder) {
+// order: a display opened, reopened at another size, given keys and a click,
+// refreshed; the refresh's own lines are left to the page tests.
+TEST(Session, LoadOpenInputRefreshReopenCloseUnloadInTheHostsOrder) {
   FreshHost();
   sim::NullSurface surface;
-  sim::RunSession({VITALS_MODULE, 288, 320, 7, 12, {35, 99}, {}}, &surface);
+  {
+    sim::Session session(VITALS_MODULE, 288, 320);
+    session.OpenDisplay(100, 100, 5, 9);
+    session.OpenDisplay(288, 320, 7, 12);
+    session.Opened().ConsumeKeyBuffered(35);
+    session.Opened().ConsumeButton(1, sim::kButtonDown);
+    session.Opened().Update(&surface);
+  }
   std::vector<std::string> lines;
   bool refreshing = false;
   for (const std::string& line : TheHost().trace.Lines()) {
     if (line.starts_with("> ")) refreshing = line == "> Update";
     if (!refreshing || line == "> Update") lines.push_back(line.starts_with("InitLib 0x") ? "InitLib" : line);
   }
-  EXPECT_EQ(lines, (std::vector<std::string>{
-                       "> DllMain 1", "InitLib", "> GetModuleVersion", "Date2Int \"Apr 25 2006\" -> 60425",
-                       "version 60425", "> opcDLLInit", "oapiRegisterMFDMode \"Vitals\" 33 -> 1",
-                       "> opcOpenRenderViewport 0x1 288 320 0", "> ModeMsgProc 4 0 288 320", "> ModeMsgProc 1 0 288 320",
-                       "GraphMFD 288 320", "oapiOpenFile \"Orbiter.cfg\" 0 0 -> handle",
-                       "oapiReadItem_float \"GenericMFDSize\" -> 6", "oapiReadItem_float \"PanelScale\" -> 1",
-                       "oapiCloseFile handle 0", "adopted older 7 12", "> ReadStatus", "> ConsumeKeyBuffered 35",
-                       "> ConsumeKeyBuffered 99", "> Update", "> delete", "> opcCloseRenderViewport", "> opcDLLExit",
-                       "oapiUnregisterMFDMode 1 -> true", "> DllMain 0", "oapiUnregisterMFDMode 1 -> false"}));
+  const std::vector<std::string> config = {"oapiOpenFile \"Orbiter.cfg\" 0 0 -> handle",
+                                           "oapiReadItem_float \"GenericMFDSize\" -> 6",
+                                           "oapiReadItem_float \"PanelScale\" -> 1", "oapiCloseFile handle 0"};
+  std::vector<std::string> expected = {
+      "> DllMain 1", "InitLib", "> GetModuleVersion", "Date2Int \"Apr 25 2006\" -> 60425", "version 60425",
+      "> opcDLLInit", "oapiRegisterMFDMode \"Vitals\" 33 -> 1", "> opcOpenRenderViewport 0x1 288 320 0",
+      "> ModeMsgProc 4 0 100 100", "> ModeMsgProc 1 0 100 100", "GraphMFD 100 100"};
+  expected.insert(expected.end(), config.begin(), config.end());
+  expected.insert(expected.end(), {"adopted older 5 9", "> ReadStatus", "> delete", "> ModeMsgProc 4 0 288 320",
+                                   "> ModeMsgProc 1 0 288 320", "GraphMFD 288 320"});
+  expected.insert(expected.end(), config.begin(), config.end());
+  expected.insert(expected.end(), {"adopted older 7 12", "> ReadStatus", "> ConsumeKeyBuffered 35",
+                                   "> ConsumeButton 1 1", "> Update", "> delete", "> opcCloseRenderViewport",
+                                   "> opcDLLExit", "oapiUnregisterMFDMode 1 -> true", "> DllMain 0",
+                                   "oapiUnregisterMFDMode 1 -> false"});
+  EXPECT_EQ(lines, expected);
   EXPECT_TRUE(TheHost().faults.empty());
+  EXPECT_EQ(TheHost().focus, nullptr);
 }
 
 // A display of the host's older class, made by a mode of the test's own. It
@@ -179,7 +186,7 @@ TEST_F(ModuleLife, ConfigurationIsReadAtEveryConstruction) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.config ? c.config : "no file");
-    WriteConfig(c.config);
+    TheHost().config = c.config ? std::optional<std::string>(c.config) : std::nullopt;
     TheHost().cockpitMode = c.cockpit;
     EXPECT_EQ(ScaleTag(*Open()), c.tag);
   }

@@ -32,8 +32,12 @@ TEST(SituationParse, EveryFieldReachesTheHostStateUpToItsLimits) {
     "vessel": {"thrusters": {"0": [1.0, -0.5], "14": ["nan", "inf", "-inf"], "3": )" + Zeros(1024) + R"(},
       "control_surfaces": {"0": 0.5, "2": "-inf"}, "wheel_brakes": {"2": 0.3, "64": "nan"},
       "navmodes": [1, 7], "adc_mode": 4294967295, "flight_status": 2}})");
-  EXPECT_EQ(std::tie(s.cockpitMode, s.config, s.width, s.height, s.attitudeMode, s.keys),
-            std::make_tuple(INT32_MIN, "PanelScale = 2\n", 4096, 1, -1, std::vector<std::uint32_t>{35, 100, 0xFFFFFFFF}));
+  using sim::Input;
+  EXPECT_EQ(std::tie(s.cockpitMode, *s.config, s.width, s.height, s.attitudeMode, s.inputs),
+            std::make_tuple(INT32_MIN, "PanelScale = 2\n", 4096, 1, -1,
+                            std::vector<Input>{{Input::kKey, 35}, {Input::kKey, 100}, {Input::kKey, 0xFFFFFFFF}}));
+  EXPECT_EQ(sim::ParseSituation(R"({"inputs": [{"button": 11}, {"key": 38}, {"button": 0}]})").inputs,
+            (std::vector<Input>{{Input::kButton, 11}, {Input::kKey, 38}, {Input::kButton, 0}}));
   const auto& g = s.vessel.thrusters;
   EXPECT_TRUE(g[0].size() == 2 && g[0][1].level == -0.5 && g[1].empty() && g[3].size() == 1024 && g[14].size() == 3);
   EXPECT_TRUE(std::isnan(g[14][0].level) && g[14][1].level == INFINITY && g[14][2].level == -INFINITY);
@@ -68,6 +72,10 @@ TEST(SituationParse, RejectionsNameThePathAndTheReason) {
       {R"({"vessel": {"thruster": {}}})", "/vessel/thruster: unknown field"},
       {R"({"a/b~c": 1})", "/a~1b~0c: unknown field"}, {R"({"x\u0001": 1})", "/x\\x01: unknown field"},
       {R"({"keys": [[], {"a": 1, "a": 2}]})", "/keys/1/a: field given twice"},
+      {R"({"inputs": [{"button": 12}]})", "/inputs/0/button: must be an integer from 0 to 11"},
+      {R"({"inputs": [{"key": 1, "button": 1}]})", "/inputs/0: must hold one field"},
+      {R"({"inputs": [{"press": 1}]})", "/inputs/0/press: unknown field"},
+      {R"({"keys": [], "inputs": []})", "/keys: goes without \"inputs\""},
   };
   for (const auto& [json, expected] : cases) EXPECT_TRUE(Rejection(json).starts_with(expected)) << Rejection(json);
   EXPECT_NE(Rejection(std::string(99999, '[') + std::string(99999, ']')).find("nested deeper than"), std::string::npos);

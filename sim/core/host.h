@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,8 @@ struct Host {
   int cockpitMode = 2;
   int attitudeMode = 0;
   Vessel* focus = nullptr;  // the vessel with the input focus
-  std::string configDir = ".";
+  // The text of the host's Orbiter.cfg; none when the file is missing.
+  std::optional<std::string> config;
   void* renderWindow = reinterpret_cast<void*>(0x1);
   Canvas* canvas = &PlatformCanvas();
 

@@ -1,8 +1,6 @@
 // The host operations a module calls, behind the ABI face's exports.
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "sim/core/host.h"
 #include "sim/core/library.h"
@@ -76,15 +74,10 @@ void* vh_open_file(const char* name, int access, int root) {
   constexpr int kFileIn = 0;
   sim::Host& host = TheHost();
   void* handle = nullptr;
-  if (name && access == kFileIn) {
-    std::ifstream in(host.configDir + '/' + name, std::ios::binary);
-    if (in) {
-      std::ostringstream text;
-      text << in.rdbuf();
-      const std::uintptr_t id = host.nextFile++;
-      host.openFiles.emplace(id, sim::ConfigFile::Parse(text.str()));
-      handle = reinterpret_cast<void*>(id);
-    }
+  if (name && access == kFileIn && host.config && std::strcmp(name, "Orbiter.cfg") == 0) {
+    const std::uintptr_t id = host.nextFile++;
+    host.openFiles.emplace(id, sim::ConfigFile::Parse(*host.config));
+    handle = reinterpret_cast<void*>(id);
   }
   host.trace.Add("oapiOpenFile %s %d %d -> %s", Quoted(name).c_str(), access, root, handle ? "handle" : "null");
   return handle;

@@ -1,37 +1,33 @@
 #include "sim/core/session.h"
 
-#include <chrono>
-#include <memory>
-
 #include "sim/core/host.h"
-#include "sim/core/module.h"
 
 namespace sim {
-double RunSession(const SessionPlan& plan, void* dc) {
-  Host& host = TheHost();
-  Vessel vessel;
-  vessel.State() = plan.vessel;
-  host.focus = &vessel;
-  struct Unfocus {
-    ~Unfocus() { TheHost().focus = nullptr; }
-  } unfocus;
+
+Session::Session(const std::string& modulePath, std::uint32_t viewportWidth, std::uint32_t viewportHeight) {
   std::string error;
-  std::unique_ptr<Module> module = Module::Load(plan.modulePath, &error);
-  if (!module) throw SessionError(true, error);
-  module->OpenRenderViewport(host.renderWindow, plan.width, plan.height);
-  const Mode* mode = host.FindMode("Vitals");
+  module_ = Module::Load(modulePath, &error);
+  if (!module_) throw SessionError(true, error);
+  Host& host = TheHost();
+  module_->OpenRenderViewport(host.renderWindow, viewportWidth, viewportHeight);
+  host.focus = &vessel_;
+}
+
+Session::~Session() {
+  display_.reset();
+  module_->CloseRenderViewport();
+  module_->Exit();
+  module_.reset();
+  TheHost().focus = nullptr;
+}
+
+void Session::OpenDisplay(std::uint32_t w, std::uint32_t h, std::uint32_t cw, std::uint32_t ch) {
+  display_.reset();
+  const Mode* mode = TheHost().FindMode("Vitals");
   if (!mode) throw SessionError(false, "registers no display mode \"Vitals\"");
-  std::unique_ptr<Display> display =
-      Display::Open(mode->id, plan.width, plan.height, vessel.Interface(), plan.cw, plan.ch, &error);
-  if (!display) throw SessionError(false, error);
-  for (const std::uint32_t key : plan.keys) display->ConsumeKeyBuffered(key);
-  const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < plan.refreshes; ++i) display->Update(dc);
-  const std::chrono::duration<double> refreshing = std::chrono::steady_clock::now() - start;
-  display.reset();
-  module->CloseRenderViewport();
-  module->Exit();
-  return refreshing.count();
+  std::string error;
+  display_ = Display::Open(mode->id, w, h, vessel_.Interface(), cw, ch, &error);
+  if (!display_) throw SessionError(false, error);
 }
 
 }  // namespace sim

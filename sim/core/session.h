@@ -1,25 +1,19 @@
-// The session the host runs around a module, as the simulator runs it.
+// A module in the stand-in host, as the simulator lives with it: loaded once,
+// its render viewport open, one display of its mode on the focus vessel,
+// refreshed while the vessel changes and the pilot presses keys and buttons.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
+#include "sim/core/module.h"
 #include "sim/core/vessel.h"
 
 namespace sim {
 
-struct SessionPlan {
-  std::string modulePath;
-  std::uint32_t width = 0, height = 0;  // the display's size
-  std::uint32_t cw = 0, ch = 0;         // host font 0's character cell
-  std::vector<std::uint32_t> keys;      // buffered keys, in order
-  VesselState vessel;                   // the focus vessel
-  int refreshes = 1;                    // refreshes of the display, one after another
-};
-
-// Why a session could not run, without the module's name: the module could
+// Why a session could not go on, without the module's name: the module could
 // not be used (a bad input) or it failed the host.
 class SessionError : public std::runtime_error {
  public:
@@ -30,12 +24,34 @@ class SessionError : public std::runtime_error {
   bool badModule_;
 };
 
-// Load (the module's DllMain starts the host library, which registers its
-// modes), open the render viewport, open a display of the mode "Vitals" on the
-// focus vessel, the keys, the refreshes on dc, close the display and the
-// viewport, call the module's exit routine and unload it (its DllMain runs the
-// exit routine again). Returns the seconds the refreshes took. Host faults are
-// collected in TheHost().faults; throws SessionError.
-double RunSession(const SessionPlan& plan, void* dc);
+// The mouse events the host sends a display's button, as its PANEL_MOUSE_*.
+enum ButtonEvent : int { kButtonDown = 0x01, kButtonUp = 0x04, kButtonHeld = 0x10 };
+
+class Session {
+ public:
+  // Loads the module (its DllMain starts the host library, which registers
+  // its modes), opens the render viewport of w × h pixels and gives the
+  // vessel the input focus. Throws SessionError.
+  Session(const std::string& modulePath, std::uint32_t viewportWidth, std::uint32_t viewportHeight);
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+  // Closes the display and the viewport, calls the module's exit routine and
+  // unloads the module (its DllMain runs the exit routine again).
+  ~Session();
+
+  // The focus vessel, whose state the queries answer from.
+  VesselState& Focus() { return vessel_.State(); }
+  // Opens a w × h display of the mode "Vitals" in place of the open one, as
+  // the simulator rebuilds its displays; cw × ch is host font 0's cell.
+  // Throws SessionError.
+  void OpenDisplay(std::uint32_t w, std::uint32_t h, std::uint32_t cw, std::uint32_t ch);
+  // The open display. Precondition: OpenDisplay succeeded.
+  Display& Opened() { return *display_; }
+
+ private:
+  Vessel vessel_;
+  std::unique_ptr<Module> module_;
+  std::unique_ptr<Display> display_;
+};
 
 }  // namespace sim

@@ -1,6 +1,7 @@
 #include "sim/program/render.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,13 +9,10 @@
 #include <iostream>
 #include <map>
 #include <optional>
-#include <random>
 
 #include "sim/core/host.h"
-#include "sim/core/session.h"
+#include "sim/program/live_session.h"
 #include "sim/program/output.h"
-#include "sim/program/situation.h"
-#include "sim/surface/page_surface.h"
 
 namespace fs = std::filesystem;
 
@@ -123,36 +121,6 @@ void CheckTarget(const std::string& file) {
   if (!folder.empty() && !fs::is_directory(folder, ec)) Fail(kBadInput, file + ": folder " + folder.string() + " not found");
 }
 
-// A private folder holding Orbiter.cfg, removed with its contents on destruction.
-class ConfigFolder {
- public:
-  explicit ConfigFolder(const std::string& config) {
-    std::error_code ec;
-    const fs::path temp = fs::temp_directory_path(ec);
-    if (ec) Fail(kHostFault, "cannot find the temporary folder: " + ec.message());
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      const fs::path candidate = temp / ("vitals-sim." + std::to_string(random()));
-      if (fs::create_directory(candidate, ec)) path_ = candidate;
-    }
-    if (path_.empty()) Fail(kHostFault, "cannot create a configuration folder in " + temp.string());
-    std::ofstream out(path_ / "Orbiter.cfg", std::ios::binary);
-    out << config;
-    out.close();
-    if (!out) Fail(kHostFault, "cannot write " + (path_ / "Orbiter.cfg").string());
-  }
-  ConfigFolder(const ConfigFolder&) = delete;
-  ConfigFolder& operator=(const ConfigFolder&) = delete;
-  ~ConfigFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string Path() const { return path_.string(); }
-
- private:
-  fs::path path_;
-};
-
 std::string Describe(const std::string& path, const std::string& error) {
   return error.rfind(path, 0) == 0 ? error : path + ": " + error;
 }
@@ -165,7 +133,8 @@ int Render(const Options& options, const Platform& platform) {
   if (options.configDir) {
     if (!fs::is_directory(*options.configDir, ec)) Fail(kBadInput, *options.configDir + ": configuration folder not found");
     const fs::path cfg = fs::path(*options.configDir) / "Orbiter.cfg";
-    situation.config = fs::is_regular_file(cfg, ec) ? ReadText(cfg.string(), kMaxSituationBytes) : std::string();
+    situation.config.reset();
+    if (fs::is_regular_file(cfg, ec)) situation.config = ReadText(cfg.string(), kMaxSituationBytes);
   }
   if (!options.module && platform.programFolder.empty()) Fail(kHostFault, "cannot find the program's own folder");
   const std::string modulePath = options.module ? *options.module : (platform.programFolder / platform.moduleFile).string();
@@ -176,38 +145,25 @@ int Render(const Options& options, const Platform& platform) {
   if (png) CheckTarget(*png);
   if (trace) CheckTarget(*trace);
 
-  const DisplaySize display = DisplaySizeOf(situation);
-  const std::unique_ptr<PageSurface> surface = MakePageSurface(display.width, display.height);
-
-  std::optional<ConfigFolder> privateConfig;
-  if (!options.configDir) privateConfig.emplace(situation.config);
-
   Host& host = TheHost();
   host.Reset();
-  host.cockpitMode = situation.cockpitMode;
-  host.attitudeMode = situation.attitudeMode;
-  host.configDir = options.configDir ? *options.configDir : privateConfig->Path();
   host.trace.Enable(trace.has_value());
-  SessionPlan plan;
-  // A name without a folder would send the loader searching its library path.
-  plan.modulePath = fs::absolute(modulePath).string();
-  plan.width = static_cast<std::uint32_t>(display.width);
-  plan.height = static_cast<std::uint32_t>(display.height);
-  plan.cw = static_cast<std::uint32_t>(surface->CharWidth());
-  plan.ch = static_cast<std::uint32_t>(surface->CharHeight());
-  plan.keys = situation.keys;
-  plan.vessel = situation.vessel;
-  plan.refreshes = refreshes;
+  std::optional<Image> picture;
   double seconds = 0;
   try {
-    seconds = RunSession(plan, surface->Dc());
+    // A name without a folder would send the loader searching its library path.
+    LiveSession session(fs::absolute(modulePath).string(), situation);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < refreshes; ++i) session.Refresh();
+    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (png) picture = session.Page().Picture();
   } catch (const SessionError& e) {
     Fail(e.BadModule() ? kBadInput : kHostFault, modulePath + ": " + e.what());
   }
-  privateConfig.reset();
+  const DisplaySize display = DisplaySizeOf(situation);
 
   std::string error;
-  if (png && !WritePng(*png, surface->Picture(), &error)) Fail(kHostFault, Describe(*png, error));
+  if (png && !WritePng(*png, *picture, &error)) Fail(kHostFault, Describe(*png, error));
   if (trace && !WriteFileWhole(*trace, host.trace.Text(), &error)) {
     if (png) std::remove(png->c_str());
     Fail(kHostFault, Describe(*trace, error));

@@ -7,7 +7,6 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
-#include "sim/core/config.h"
 
 namespace sim {
 namespace {
@@ -157,10 +156,27 @@ void ReadVessel(const json& v, const std::string& path, VesselState& vessel) {
   }
 }
 
-void ReadKeys(const json& v, const std::string& path, std::vector<std::uint32_t>& keys) {
+void ReadKeys(const json& v, const std::string& path, std::vector<Input>& inputs) {
   const auto& entries = Array(v, path, kMaxListEntries);
   for (std::size_t i = 0; i < entries.size(); ++i)
-    keys.push_back(static_cast<std::uint32_t>(Integer(entries[i], Child(path, i), 0, kWordMax)));
+    inputs.push_back({Input::kKey, static_cast<std::uint32_t>(Integer(entries[i], Child(path, i), 0, kWordMax))});
+}
+
+// Each entry {"key": scan code} or {"button": 0 to 11}.
+void ReadInputs(const json& v, const std::string& path, std::vector<Input>& inputs) {
+  const auto& entries = Array(v, path, kMaxListEntries);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const std::string at = Child(path, i);
+    const auto& input = Object(entries[i], at);
+    if (input.size() != 1) Fail(at, "must hold one field, \"key\" or \"button\"");
+    const auto& [kind, code] = *input.begin();
+    if (kind == "key")
+      inputs.push_back({Input::kKey, static_cast<std::uint32_t>(Integer(code, Child(at, kind), 0, kWordMax))});
+    else if (kind == "button")
+      inputs.push_back({Input::kButton, static_cast<std::uint32_t>(Integer(code, Child(at, kind), 0, kButtons - 1))});
+    else
+      Fail(Child(at, kind), "unknown field");
+  }
 }
 
 // The virtual cockpit's display texture: 256, 512 or 1024 pixels square.
@@ -288,7 +304,9 @@ Situation ParseSituation(std::string_view text) {
     else if (key == "vc_mfd_size")
       s.vcMfdSize = VcMfdSize(value, at);
     else if (key == "keys")
-      ReadKeys(value, at, s.keys);
+      ReadKeys(value, at, s.inputs);
+    else if (key == "inputs")
+      ReadInputs(value, at, s.inputs);
     else if (key == "attitude_mode")
       s.attitudeMode = static_cast<int>(Integer(value, at, kIntMin, kIntMax));
     else if (key == "vessel")
@@ -296,22 +314,15 @@ Situation ParseSituation(std::string_view text) {
     else
       Fail(at, "unknown field");
   }
+  if (doc.contains("keys") && doc.contains("inputs")) Fail("/keys", "goes without \"inputs\": give the keys there");
   return s;
 }
 
 Situation DefaultSituation() { return ParseSituation(kDefault); }
 
 DisplaySize DisplaySizeOf(const Situation& situation) {
-  int side = kPanelDisplaySide;
-  if (situation.cockpitMode == 1) {
-    // The generic cockpit's displays grow with GenericMFDSize and the window.
-    double size = 6.0;
-    if (!ConfigFile::Parse(situation.config).ReadFloat("GenericMFDSize", &size) || !std::isfinite(size)) size = 6.0;
-    const double pixels = std::max(0.625, situation.windowHeight / 800.0) * 35 * (size + 5);
-    side = static_cast<int>(std::clamp(pixels, 1.0, double(kMaxDisplaySide)));
-  } else if (situation.cockpitMode == 3) {
-    side = situation.vcMfdSize;
-  }
+  const int side = CockpitDisplaySide(situation.cockpitMode, situation.windowHeight, situation.vcMfdSize,
+                                      situation.config.value_or(""));
   return {situation.width ? situation.width : side, situation.height ? situation.height : side};
 }
 

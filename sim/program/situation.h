@@ -2,36 +2,47 @@
 // vessel, read from JSON (docs/situation.md).
 #pragma once
 
-#include <stdexcept>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <optional>
+
+#include "sim/core/display_size.h"
 #include "sim/core/vessel.h"
 
 namespace sim {
 
+// What the pilot does to a display: a buffered key (scan code), or a click
+// on one of its buttons (0 to 11).
+struct Input {
+  enum Kind : std::uint8_t { kKey, kButton } kind;
+  std::uint32_t code;
+  bool operator==(const Input&) const = default;
+};
+
 struct Situation {
   int cockpitMode = 2;
-  // The whole text of Orbiter.cfg.
-  std::string config = "GenericMFDSize = 6\nPanelScale = 1\n";
+  // The whole text of Orbiter.cfg; none when there is no such file.
+  std::optional<std::string> config = "GenericMFDSize = 6\nPanelScale = 1\n";
   // Display size sent with message 1; 0 means the size the cockpit gives.
   int width = 0;
   int height = 0;
   int windowHeight = 800;  // the simulator window's height, for the generic cockpit
   int vcMfdSize = 256;     // the virtual cockpit's display texture side
-  std::vector<std::uint32_t> keys;  // buffered keys, in order
+  std::vector<Input> inputs;  // sent in order to the display just opened
   int attitudeMode = 0;
   VesselState vessel;
 };
 
 // Limits of a situation.
-constexpr int kMaxDisplaySide = 4096;
 constexpr int kMaxWindowHeight = 16384;
 constexpr int kMaxWheel = 64;
 constexpr std::size_t kMaxThrustersPerGroup = 1024;
-constexpr std::size_t kMaxListEntries = 1024;  // keys, navmodes
+constexpr std::size_t kMaxListEntries = 1024;  // inputs, navmodes
+constexpr int kButtons = 12;  // the display's buttons beside its screen
 constexpr std::size_t kMaxSituationBytes = 1 << 20;
 
 // A rejected situation: the JSON pointer of the offending value (empty for the
@@ -51,9 +62,6 @@ Situation ParseSituation(std::string_view json);
 
 // A winged vessel landed on a runway with its engines idle and brakes set.
 Situation DefaultSituation();
-
-// A 2-D panel's display side where the vessel's panel gives none.
-constexpr int kPanelDisplaySide = 300;
 
 // The display's width and height: the situation's own where it gives them,
 // else what its cockpit gives, within 1..kMaxDisplaySide.

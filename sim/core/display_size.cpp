@@ -1,0 +1,19 @@
+#include "sim/core/display_size.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "sim/core/config.h"
+
+namespace sim {
+
+int CockpitDisplaySide(int cockpitMode, int windowHeight, int vcMfdSize, std::string_view config) {
+  if (cockpitMode == 3) return std::clamp(vcMfdSize, 1, kMaxDisplaySide);
+  if (cockpitMode != 1) return kPanelDisplaySide;
+  double size = 6.0;
+  if (!ConfigFile::Parse(config).ReadFloat("GenericMFDSize", &size) || !std::isfinite(size)) size = 6.0;
+  const double pixels = std::max(0.625, windowHeight / 800.0) * 35 * (size + 5);
+  return static_cast<int>(std::clamp(pixels, 1.0, double(kMaxDisplaySide)));
+}
+
+}  // namespace sim

@@ -1,0 +1,19 @@
+// How big the simulator makes a display, by cockpit.
+#pragma once
+
+#include <string_view>
+
+namespace sim {
+
+// A 2-D panel's display side where the vessel's panel gives none.
+constexpr int kPanelDisplaySide = 300;
+constexpr int kMaxDisplaySide = 4096;
+
+// The side of a cockpit's square displays, within 1..kMaxDisplaySide:
+// - generic cockpit (1): (int)(max(0.625, windowHeight / 800) × 35 × (GenericMFDSize + 5)),
+//   GenericMFDSize read from config, Orbiter.cfg's text (6 when missing);
+// - virtual cockpit (3): vcMfdSize, the side of its display texture;
+// - any other: a 2-D panel's, kPanelDisplaySide.
+int CockpitDisplaySide(int cockpitMode, int windowHeight, int vcMfdSize, std::string_view config);
+
+}  // namespace sim

@@ -18,11 +18,13 @@ namespace {
 bool WithinLimits(const sim::Situation& s) {
   bool ok = s.width >= 0 && s.width <= sim::kMaxDisplaySide && s.height >= 0 && s.height <= sim::kMaxDisplaySide &&
             s.inputs.size() <= sim::kMaxListEntries && s.vessel.navmodes.size() <= sim::kMaxListEntries &&
-            s.vessel.wheelBrakes.size() <= sim::kMaxWheel + 1u;
+            s.vessel.wheelBrakes.size() <= sim::kMaxWheel + 1u &&
+            s.vessel.thrusterLevels.size() <= static_cast<std::size_t>(sim::kMaxThrusters);
   for (int g = 0; g < sim::VesselState::kGroups; ++g) {
-    const auto& group = s.vessel.thrusters[static_cast<std::size_t>(g)];
+    const auto& group = s.vessel.groups[static_cast<std::size_t>(g)];
     ok = ok && group.size() <= sim::kMaxThrustersPerGroup;
-    for (std::size_t i = 0; i < group.size(); ++i) ok = ok && group[i].group == g && group[i].index == i;
+    for (std::size_t i = 0; i < group.size(); ++i)
+      ok = ok && group[i].group == g && group[i].index == i && group[i].thruster < s.vessel.thrusterLevels.size();
   }
   return ok;
 }

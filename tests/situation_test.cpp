@@ -36,11 +36,18 @@ TEST(SituationParse, EveryFieldReachesTheHostStateUpToItsLimits) {
   EXPECT_EQ(std::tie(s.cockpitMode, *s.config, s.width, s.height, s.attitudeMode, s.inputs),
             std::make_tuple(INT32_MIN, "PanelScale = 2\n", 4096, 1, -1,
                             std::vector<Input>{{Input::kKey, 35}, {Input::kKey, 100}, {Input::kKey, 0xFFFFFFFF}}));
+  // A thruster may stand in several groups; the vessel has one more than the highest index named.
+  const sim::VesselState shared =
+      sim::ParseSituation(R"({"vessel": {"thruster_groups": {"6": [13, 14], "9": [13, 12]}, "thruster_levels": [0.5]}})").vessel;
+  EXPECT_EQ(shared.thrusterLevels, std::vector<double>({0.5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_TRUE(shared.groups[9].size() == 2 && shared.groups[9][0].thruster == 13 && shared.groups[6][0].thruster == 13 &&
+              shared.groups[9][1].index == 1 && shared.groups[9][1].thruster == 12);
   EXPECT_EQ(sim::ParseSituation(R"({"inputs": [{"button": 11}, {"key": 38}, {"button": 0}]})").inputs,
             (std::vector<Input>{{Input::kButton, 11}, {Input::kKey, 38}, {Input::kButton, 0}}));
-  const auto& g = s.vessel.thrusters;
-  EXPECT_TRUE(g[0].size() == 2 && g[0][1].level == -0.5 && g[1].empty() && g[3].size() == 1024 && g[14].size() == 3);
-  EXPECT_TRUE(std::isnan(g[14][0].level) && g[14][1].level == INFINITY && g[14][2].level == -INFINITY);
+  const auto& g = s.vessel.groups;
+  const auto level = [&](int group, std::size_t i) { return s.vessel.thrusterLevels.at(g[group].at(i).thruster); };
+  EXPECT_TRUE(g[0].size() == 2 && level(0, 1) == -0.5 && g[1].empty() && g[3].size() == 1024 && g[14].size() == 3);
+  EXPECT_TRUE(std::isnan(level(14, 0)) && level(14, 1) == INFINITY && level(14, 2) == -INFINITY);
   EXPECT_EQ(s.vessel.controlSurfaces, (std::array<double, 3>{0.5, 0, -INFINITY}));
   const auto& brakes = s.vessel.wheelBrakes;
   EXPECT_TRUE(brakes.size() == 65 && brakes[0] == 0 && brakes[2] == 0.3 && std::isnan(brakes[64]));
@@ -76,6 +83,8 @@ TEST(SituationParse, RejectionsNameThePathAndTheReason) {
       {R"({"inputs": [{"key": 1, "button": 1}]})", "/inputs/0: must hold one field"},
       {R"({"inputs": [{"press": 1}]})", "/inputs/0/press: unknown field"},
       {R"({"keys": [], "inputs": []})", "/keys: goes without \"inputs\""},
+      {R"({"vessel": {"thrusters": {}, "thruster_levels": []}})", "/vessel/thrusters: goes without"},
+      {R"({"vessel": {"thruster_groups": {"0": [16384]}}})", "/vessel/thruster_groups/0/0: must be an integer from 0 to 16383"},
   };
   for (const auto& [json, expected] : cases) EXPECT_TRUE(Rejection(json).starts_with(expected)) << Rejection(json);
   EXPECT_NE(Rejection(std::string(99999, '[') + std::string(99999, ']')).find("nested deeper than"), std::string::npos);
@@ -85,8 +94,7 @@ TEST(SituationDefault, AWingedVesselIdleOnTheRunwayWithBrakesSet) {
   const sim::VesselState v = sim::DefaultSituation().vessel;
   EXPECT_TRUE((v.flightStatus & 1u) && v.navmodes.empty() && v.wheelBrakes.size() > 2 && v.wheelBrakes[1] > 0 &&
               v.wheelBrakes[2] > 0);
-  for (const auto& group : v.thrusters)
-    for (const sim::Thruster& t : group) EXPECT_EQ(t.level, 0.0);
+  for (const double level : v.thrusterLevels) EXPECT_EQ(level, 0.0);
 }
 
 TEST(SituationDisplay, IsWhatTheCockpitGivesUnlessTheSituationSaysOtherwise) {

@@ -8,9 +8,16 @@
 namespace sim {
 
 void VesselState::SetThrusters(int group, const std::vector<double>& levels) {
-  std::vector<Thruster>& list = thrusters.at(static_cast<std::size_t>(group));
-  list.clear();
-  for (std::size_t i = 0; i < levels.size(); ++i) list.push_back({group, static_cast<std::uint32_t>(i), levels[i]});
+  groups.at(static_cast<std::size_t>(group)).clear();
+  for (const double level : levels) {
+    Group(group, static_cast<std::uint32_t>(thrusterLevels.size()));
+    thrusterLevels.push_back(level);
+  }
+}
+
+void VesselState::Group(int group, std::uint32_t t) {
+  std::vector<GroupThruster>& list = groups.at(static_cast<std::size_t>(group));
+  list.push_back({group, static_cast<std::uint32_t>(list.size()), t});
 }
 
 Vessel::Vessel() : iface_(Abi().new_vessel(&state_)) {}
@@ -26,9 +33,9 @@ using sim::TheHost;
 
 const sim::VesselState& StateOf(void* vessel) { return *static_cast<const sim::VesselState*>(vessel); }
 
-const std::vector<sim::Thruster>* Group(void* vessel, int group) {
+const std::vector<sim::GroupThruster>* Group(void* vessel, int group) {
   if (group < 0 || group >= sim::VesselState::kGroups) return nullptr;
-  return &StateOf(vessel).thrusters[static_cast<std::size_t>(group)];
+  return &StateOf(vessel).groups[static_cast<std::size_t>(group)];
 }
 
 }  // namespace
@@ -46,12 +53,13 @@ void* vh_group_thruster(void* vessel, int group, unsigned index) {
   TheHost().trace.Add("GetGroupThruster %d %u", group, index);
   const auto* list = Group(vessel, group);
   if (!list || index >= list->size()) return nullptr;
-  return const_cast<sim::Thruster*>(&(*list)[index]);
+  return const_cast<sim::GroupThruster*>(&(*list)[index]);
 }
 
-double vh_thruster_level(void* /*vessel*/, void* thruster) {
-  const auto* t = static_cast<const sim::Thruster*>(thruster);
-  const double level = t ? t->level : 0.0;
+double vh_thruster_level(void* vessel, void* thruster) {
+  const auto* t = static_cast<const sim::GroupThruster*>(thruster);
+  const std::vector<double>& levels = StateOf(vessel).thrusterLevels;
+  const double level = t && t->thruster < levels.size() ? levels[t->thruster] : 0.0;
   if (TheHost().trace.Enabled()) {
     if (t)
       TheHost().trace.Add("GetThrusterLevel %d %u -> %s", t->group, static_cast<unsigned>(t->index),

@@ -7,24 +7,28 @@
 
 namespace sim {
 
-// One thruster of a vessel; its address is the host's thruster handle.
-struct Thruster {
+// A thruster's place in a group; its address is the host's thruster handle,
+// so that a query names the group and index the handle was obtained by.
+struct GroupThruster {
   int group;
-  std::uint32_t index;
-  double level;
+  std::uint32_t index;     // in the group
+  std::uint32_t thruster;  // in the vessel's thrusters
 };
 
 struct VesselState {
   static constexpr int kGroups = 15;
-  std::array<std::vector<Thruster>, kGroups> thrusters;
+  std::vector<double> thrusterLevels;  // the vessel's thrusters, in creation order
+  std::array<std::vector<GroupThruster>, kGroups> groups;
   std::array<double, 3> controlSurfaces{};  // by AIRCTRL_TYPE
   std::vector<double> wheelBrakes;          // by wheel index; missing wheels read 0
   std::vector<int> navmodes;                // active navigation modes
   std::uint32_t adcMode = 0;
   std::uint32_t flightStatus = 0;
 
-  // Replaces a group's thrusters with one per level, in index order.
+  // Makes the group of new thrusters, one per level, in index order.
   void SetThrusters(int group, const std::vector<double>& levels);
+  // Puts thruster t at the end of a group.
+  void Group(int group, std::uint32_t t);
 };
 
 // A vessel the host owns, with the VESSEL interface it hands to modules.

@@ -116,19 +116,41 @@ constexpr long long kIntMin = std::numeric_limits<std::int32_t>::min();
 constexpr long long kIntMax = std::numeric_limits<std::int32_t>::max();
 constexpr long long kWordMax = std::numeric_limits<std::uint32_t>::max();
 
+// Thruster group "0" to "14" → the thruster indices it holds, in order.
+void ReadThrusterGroups(const json& v, const std::string& path, VesselState& vessel) {
+  for (const auto& [group, indices] : Object(v, path)) {
+    const std::string groupAt = Child(path, group);
+    const int g = IndexKey(group, VesselState::kGroups - 1);
+    if (g < 0) Fail(groupAt, "thruster group must be 0 to 14");
+    const auto& entries = Array(indices, groupAt, kMaxThrustersPerGroup);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+      vessel.Group(g, static_cast<std::uint32_t>(Integer(entries[i], Child(groupAt, i), 0, kMaxThrusters - 1)));
+  }
+}
+
+std::vector<double> Levels(const json& v, const std::string& path, std::size_t most) {
+  std::vector<double> levels;
+  const auto& entries = Array(v, path, most);
+  for (std::size_t i = 0; i < entries.size(); ++i) levels.push_back(Number(entries[i], Child(path, i)));
+  return levels;
+}
+
 void ReadVessel(const json& v, const std::string& path, VesselState& vessel) {
-  for (const auto& [key, value] : Object(v, path)) {
+  const auto& fields = Object(v, path);
+  if (fields.contains("thrusters") && (fields.contains("thruster_groups") || fields.contains("thruster_levels")))
+    Fail(Child(path, "thrusters"), "goes without \"thruster_groups\" and \"thruster_levels\": give thrusters one way");
+  for (const auto& [key, value] : fields) {
     const std::string at = Child(path, key);
     if (key == "thrusters") {
       for (const auto& [group, levels] : Object(value, at)) {
-        const std::string groupAt = Child(at, group);
         const int g = IndexKey(group, VesselState::kGroups - 1);
-        if (g < 0) Fail(groupAt, "thruster group must be 0 to 14");
-        std::vector<double> list;
-        const auto& entries = Array(levels, groupAt, kMaxThrustersPerGroup);
-        for (std::size_t i = 0; i < entries.size(); ++i) list.push_back(Number(entries[i], Child(groupAt, i)));
-        vessel.SetThrusters(g, list);
+        if (g < 0) Fail(Child(at, group), "thruster group must be 0 to 14");
+        vessel.SetThrusters(g, Levels(levels, Child(at, group), kMaxThrustersPerGroup));
       }
+    } else if (key == "thruster_groups") {
+      ReadThrusterGroups(value, at, vessel);
+    } else if (key == "thruster_levels") {
+      vessel.thrusterLevels = Levels(value, at, kMaxThrusters);
     } else if (key == "control_surfaces") {
       for (const auto& [type, level] : Object(value, at)) {
         const int t = IndexKey(type, 2);
@@ -154,6 +176,10 @@ void ReadVessel(const json& v, const std::string& path, VesselState& vessel) {
       Fail(at, "unknown field");
     }
   }
+  // One thruster more than the highest index named; levels not given are 0.
+  for (const auto& group : vessel.groups)
+    for (const GroupThruster& t : group)
+      if (t.thruster >= vessel.thrusterLevels.size()) vessel.thrusterLevels.resize(t.thruster + 1, 0.0);
 }
 
 void ReadKeys(const json& v, const std::string& path, std::vector<Input>& inputs) {

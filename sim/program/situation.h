@@ -41,6 +41,7 @@ struct Situation {
 constexpr int kMaxWindowHeight = 16384;
 constexpr int kMaxWheel = 64;
 constexpr std::size_t kMaxThrustersPerGroup = 1024;
+constexpr long long kMaxThrusters = 16384;
 constexpr std::size_t kMaxListEntries = 1024;  // inputs, navmodes
 constexpr int kButtons = 12;  // the display's buttons beside its screen
 constexpr std::size_t kMaxSituationBytes = 1 << 20;

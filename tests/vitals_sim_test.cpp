@@ -17,6 +17,8 @@
 
 #include "temp_dir.h"
 
+#include <gif_lib.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -85,6 +87,7 @@ Page Render(const std::string& state, const fs::path& folder, const std::string&
 
 TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
   const std::string state = "render --png o.png --trace o.trace --state state.json", png = " --png o.png";
+  const std::string play = "play --state state.json --gif o.gif --trace o.trace --flight ";
   struct Case { std::string json, args, message; };
   const Case cases[] = {
       {"{\n  \"keys\": [35,\n}", state, "state.json: parse error at line 3, column 1"},
@@ -93,17 +96,28 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
       {"", "render --module none.so" + png, "none.so: module not found"},
       {"not a library", "render --module state.json" + png, "state.json: cannot load module"},
       {"", "render --config-dir nowhere" + png, "nowhere: configuration folder not found"},
-      {"", "render --colour red" + png, "unknown option '--colour'\nusage: vitals-sim render"},
-      {"", "render" + png + " --state", "option --state needs a value"},
-      {"", "render --state --png x.png", "option --state needs a value"},
-      {"", "render --module a.so --module a.so" + png, "option --module given twice"},
+      {"", "render --colour red" + png, "The following arguments were not expected: red --colour"},
+      {"", "render" + png + " --state", "--state: 1 required TEXT missing"},
+      {"", "render --module a.so --module a.so" + png, "--module: At Most 1 required but received 2"},
+      {"", "render --refreshes 1000001", "--refreshes: Value 1000001 not in range 1 to 1000000"},
+      {"", "render --png o.png --trace ./o.png", "./o.png: named for two outputs"},
       {"", "show" + png, "unknown command 'show'"},
       {"", "render --png no/such/out.png", "no/such/out.png: folder no/such not found"},
+      {"{}", play + "absent.atc", "absent.atc: cannot read"},
+      {"{}", play + "bad.atc", "bad.atc:3: the time 'x2' is not a number"},
+      {R"({"vessel": {"thrusters": {}, "thruster_levels": [1]}})", play + "ok.atc", "state.json: /vessel/thrusters: goes"},
+      {R"({"config": "InstrumentUpdateInterval = 0"})", play + "ok.atc",
+       "state.json: InstrumentUpdateInterval must be a positive finite number"},
+      {"{}", play + "ok.atc --from 2 --to 1", "--from is after --to"},
+      {"{}", play + "ok.atc --to 500000.5", "more than 1000000 refreshes"},
+      {"{}", play + "ok.atc --speed 0", "--speed: Value 0 not in range"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
     const fs::path folder = Folder("refuses");
     if (!c.json.empty()) std::ofstream(folder / "state.json") << c.json;
+    std::ofstream(folder / "ok.atc") << "0.1 ENG 0:1\n";
+    std::ofstream(folder / "bad.atc") << "0.1 ENG 0:1\n\nx2 GEAR UP\n";
     const std::set<std::string> before = Names(folder);
     const auto [status, out, err] = Sim(c.args, folder);
     EXPECT_EQ(status, 2);
@@ -159,6 +173,58 @@ TEST(VitalsSim, EachCockpitRendersTheWholeSessionAndPage) {
     // Beyond the right wing tip, below the axis cross, nothing is drawn.
     EXPECT_TRUE(p.Filled(Px(270, s), Px(215, s), std::min(Px(310, s), side), Px(240, s), kBlack));
   }
+}
+
+// A flight played at its refresh times, with the events before each applied;
+// the GIF's frames, composed, are the pages render draws for the same states.
+TEST(VitalsSim, PlayRefreshesAtEachIntervalAfterTheEventsBeforeIt) {
+  const fs::path folder = Folder("play");
+  const std::string groups = R"("thruster_groups": {"0": [0, 1]}, )";
+  std::ofstream(folder / "start.json") << R"({"config": "InstrumentUpdateInterval = 0.4", "vessel": {)" << groups
+                                        << R"("thruster_levels": [0, 0, 0], "flight_status": 1}})";
+  std::ofstream(folder / "end.json") << R"({"vessel": {)" << groups << R"("thruster_levels": [0.5, 1, 1]}})";
+  std::ofstream(folder / "f.atc") << "0.2 ENG MAIN:0.5\n0.8 TAKEOFF Earth\n0.8 ENG 1:1 2:1 3:1\n1.0 GEAR UP\n";
+  const auto [status, out, err] =
+      Sim("play --state start.json --flight f.atc --speed 3 --gif p.gif --trace p.trace", folder);
+  ASSERT_EQ(status, 0) << err;
+  EXPECT_TRUE(out.starts_with("p.gif\np.trace\n4 refreshes from 0 s to 1.2")) << out;
+  std::vector<std::string> seen;  // per refresh: its time, main thruster 1's level, the flight status
+  std::istringstream trace(Slurp(folder / "p.trace"));
+  for (std::string line; std::getline(trace, line);)
+    if (line.starts_with("time ") || line.starts_with("GetThrusterLevel 0 1") || line.starts_with("GetFlightStatus"))
+      seen.push_back(line);
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "time 0", "GetThrusterLevel 0 1 -> 0", "GetFlightStatus -> 1",
+                      "time 0.4", "GetThrusterLevel 0 1 -> 0.5", "GetFlightStatus -> 1",
+                      "time 0.8", "GetThrusterLevel 0 1 -> 0.5", "GetFlightStatus -> 1",
+                      "time 1.2000000000000002", "GetThrusterLevel 0 1 -> 1", "GetFlightStatus -> 0"}));
+
+  int error = 0;
+  GifFileType* gif = DGifOpenFileName((folder / "p.gif").c_str(), &error);
+  ASSERT_TRUE(gif && DGifSlurp(gif) == GIF_OK);
+  std::vector<int> delays;
+  std::vector<unsigned> composed(std::size_t(gif->SWidth) * std::size_t(gif->SHeight));
+  std::vector<std::vector<unsigned>> frames;
+  for (int i = 0; i < gif->ImageCount; ++i) {
+    const SavedImage& image = gif->SavedImages[i];
+    GraphicsControlBlock control{};
+    DGifSavedExtensionToGCB(gif, i, &control);
+    delays.push_back(control.DelayTime);
+    const GifImageDesc& d = image.ImageDesc;
+    const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+    for (int y = 0; y < d.Height; ++y)
+      for (int x = 0; x < d.Width; ++x) {
+        const GifColorType c = map->Colors[image.RasterBits[y * d.Width + x]];
+        composed[std::size_t(d.Top + y) * std::size_t(gif->SWidth) + std::size_t(d.Left + x)] =
+            unsigned(c.Red) << 16 | unsigned(c.Green) << 8 | c.Blue;
+      }
+    frames.push_back(composed);
+  }
+  DGifCloseFile(gif, &error);
+  EXPECT_EQ(delays, (std::vector<int>{13, 14, 13, 13}));  // 0.4 s / 3, carried to the centisecond
+  ASSERT_EQ(frames.size(), 4u);
+  EXPECT_EQ(frames.front(), Render((folder / "start.json").string(), Folder("start")).rgb);
+  EXPECT_EQ(frames.back(), Render((folder / "end.json").string(), Folder("end")).rgb);
 }
 
 }  // namespace

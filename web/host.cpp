@@ -71,7 +71,10 @@ EMSCRIPTEN_KEEPALIVE int vitals_render() {
   std::error_code ec;
   std::filesystem::create_directories(kProgramFolder, ec);
   std::ofstream(std::filesystem::path(kProgramFolder) / kModuleFile).flush();
-  const int status = sim::RenderMain(6, const_cast<char**>(argv), platform);
+  CLI::App app("The Vitals MFD page in a stand-in Orbiter host", "vitals-sim");
+  int status = 0;
+  sim::AddRenderCommand(app, platform, &status);
+  status = sim::RunCommands(app, 6, const_cast<char**>(argv), &status);
   std::cerr.flush();
   return status;
 }

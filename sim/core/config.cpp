@@ -37,6 +37,12 @@ ConfigFile ConfigFile::Parse(std::string_view text) {
   return file;
 }
 
+bool ConfigFile::Has(std::string_view key) const {
+  for (const auto& item : items_)
+    if (SameKey(item.first, key)) return true;
+  return false;
+}
+
 bool ConfigFile::ReadFloat(std::string_view key, double* value) const {
   for (const auto& [name, text] : items_) {
     if (!SameKey(name, key)) continue;

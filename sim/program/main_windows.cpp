@@ -44,7 +44,10 @@ extern "C" int vh_run_program(const VhAbiCalls* calls) {
   const DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
   const sim::Platform platform = {
       "Vitals.dll", n > 0 && n < MAX_PATH ? std::filesystem::path(self).parent_path() : std::filesystem::path()};
-  const int status = sim::RenderMain(static_cast<int>(args.size()), argv.data(), platform);
+  CLI::App app("The Vitals MFD page in a stand-in Orbiter host", "Orbiter.exe");
+  int status = 0;
+  sim::AddRenderCommand(app, platform, &status);
+  status = sim::RunCommands(app, static_cast<int>(args.size()), argv.data(), &status);
   std::cout.flush();
   std::cerr.flush();
   return status;

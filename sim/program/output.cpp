@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #ifdef _WIN32
@@ -37,24 +36,35 @@ void Append(void* context, void* data, int size) {
 
 }  // namespace
 
-bool WriteFileWhole(const std::string& path, std::string_view bytes, std::string* error) {
+OutputFile::~OutputFile() {
+  if (temp_.empty()) return;
+  out_.close();
+  std::remove(temp_.c_str());
+}
+
+bool OutputFile::Open(std::string* error) {
   std::random_device random;
-  const std::string temp = path + ".tmp" + std::to_string(random());
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return Fail(error, "cannot create " + temp);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::remove(temp.c_str());
-      return Fail(error, "cannot write " + temp);
-    }
-  }
-  if (!Replace(temp, path)) {
-    std::remove(temp.c_str());
-    return Fail(error, "cannot rename " + temp + " to " + path);
-  }
+  temp_ = path_ + ".tmp" + std::to_string(random());
+  out_.open(temp_, std::ios::binary | std::ios::trunc);
+  if (out_) return true;
+  const std::string why = "cannot create " + temp_;
+  temp_.clear();
+  return Fail(error, why);
+}
+
+bool OutputFile::Commit(std::string* error) {
+  out_.close();
+  if (!out_) return Fail(error, "cannot write " + temp_);
+  if (!Replace(temp_, path_)) return Fail(error, "cannot rename " + temp_ + " to " + path_);
+  temp_.clear();
   return true;
+}
+
+bool WriteFileWhole(const std::string& path, std::string_view bytes, std::string* error) {
+  OutputFile file(path);
+  if (!file.Open(error)) return false;
+  file.Append(bytes);
+  return file.Commit(error);
 }
 
 bool WritePng(const std::string& path, const Image& image, std::string* error) {

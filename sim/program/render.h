@@ -1,20 +1,12 @@
-// vitals-sim's work, the same on every platform: read a situation, run the
-// module for it in the stand-in host, and write the page and the session's trace.
+// vitals-sim render: the page for one situation, as a picture and the
+// session's call trace.
 #pragma once
 
-#include <filesystem>
-#include <string>
+#include "sim/program/command.h"
 
 namespace sim {
 
-// What differs between the platforms' programs.
-struct Platform {
-  const char* moduleFile;               // the module's file name beside the program
-  std::filesystem::path programFolder;  // empty when it cannot be found
-};
-
-// Runs `vitals-sim render ...`; returns the exit status: 0 done, 1 host fault
-// or failed session, 2 bad input. Messages go to standard error.
-int RenderMain(int argc, char** argv, const Platform& platform);
+// Adds the command to app; when it runs, *status is its exit status.
+void AddRenderCommand(CLI::App& app, const Platform& platform, int* status);
 
 }  // namespace sim

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "sim/core/display_size.h"
+#include "sim/core/cockpit.h"
 #include "sim/core/vessel.h"
 
 namespace sim {

@@ -1,6 +1,7 @@
-// How big the simulator makes a display, by cockpit.
+// How the simulator sizes and refreshes its displays.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace sim {
@@ -15,5 +16,10 @@ constexpr int kMaxDisplaySide = 4096;
 // - virtual cockpit (3): vcMfdSize, the side of its display texture;
 // - any other: a 2-D panel's, kPanelDisplaySide.
 int CockpitDisplaySide(int cockpitMode, int windowHeight, int vcMfdSize, std::string_view config);
+
+// Seconds between two refreshes of a display: InstrumentUpdateInterval of
+// config, Orbiter.cfg's text, 0.5 when missing; none when given but not a
+// positive finite number.
+std::optional<double> RefreshInterval(std::string_view config);
 
 }  // namespace sim

@@ -1,4 +1,4 @@
-#include "sim/core/display_size.h"
+#include "sim/core/cockpit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +14,15 @@ int CockpitDisplaySide(int cockpitMode, int windowHeight, int vcMfdSize, std::st
   if (!ConfigFile::Parse(config).ReadFloat("GenericMFDSize", &size) || !std::isfinite(size)) size = 6.0;
   const double pixels = std::max(0.625, windowHeight / 800.0) * 35 * (size + 5);
   return static_cast<int>(std::clamp(pixels, 1.0, double(kMaxDisplaySide)));
+}
+
+std::optional<double> RefreshInterval(std::string_view config) {
+  const ConfigFile file = ConfigFile::Parse(config);
+  double interval = 0.5;
+  if (file.Has("InstrumentUpdateInterval") &&
+      (!file.ReadFloat("InstrumentUpdateInterval", &interval) || !std::isfinite(interval) || interval <= 0))
+    return std::nullopt;
+  return interval;
 }
 
 }  // namespace sim

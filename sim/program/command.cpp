@@ -1,0 +1,120 @@
+#include "sim/program/command.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+#include "sim/core/host.h"
+
+namespace fs = std::filesystem;
+
+namespace sim {
+
+void Fail(int status, std::string message) { throw Failure{status, std::move(message)}; }
+
+CLI::Validator NonEmpty() {
+  return CLI::Validator([](const std::string& v) { return std::string(v.empty() ? "needs a non-empty value" : ""); }, "");
+}
+
+void AddSessionOptions(CLI::App& command, SessionOptions& options) {
+  command.add_option("--state", options.state, "the situation, a JSON file (default: a winged vessel idle on a runway)")
+      ->check(NonEmpty());
+  command.add_option("--config-dir", options.configDir, "take Orbiter.cfg from this folder instead of the situation's")
+      ->check(NonEmpty());
+  command.add_option("--module", options.module, "the module to load (default: the one beside vitals-sim)")
+      ->check(NonEmpty());
+}
+
+std::string ReadText(const std::string& file, std::size_t most) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) Fail(kBadInput, file + ": is a folder, not a file");
+  std::ifstream in(file, std::ios::binary);
+  if (!in) Fail(kBadInput, file + ": cannot read: " + std::strerror(errno));
+  std::string text(most + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad()) Fail(kBadInput, file + ": cannot read: " + std::strerror(errno));
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (text.size() > most) Fail(kBadInput, file + ": larger than " + std::to_string(most) + " bytes");
+  return text;
+}
+
+Situation LoadSituation(const SessionOptions& options) {
+  Situation situation = DefaultSituation();
+  if (options.state) {
+    try {
+      situation = ParseSituation(ReadText(*options.state, kMaxSituationBytes));
+    } catch (const SituationError& e) {
+      Fail(kBadInput, *options.state + ": " + (e.Path().empty() ? "" : e.Path() + ": ") + e.what());
+    }
+  }
+  if (options.configDir) {
+    std::error_code ec;
+    if (!fs::is_directory(*options.configDir, ec)) Fail(kBadInput, *options.configDir + ": configuration folder not found");
+    const fs::path cfg = fs::path(*options.configDir) / "Orbiter.cfg";
+    situation.config.reset();
+    if (fs::is_regular_file(cfg, ec)) situation.config = ReadText(cfg.string(), kMaxSituationBytes);
+  }
+  return situation;
+}
+
+ModuleFile FindModule(const SessionOptions& options, const Platform& platform) {
+  if (!options.module && platform.programFolder.empty()) Fail(kHostFault, "cannot find the program's own folder");
+  const fs::path path = options.module ? fs::path(*options.module) : platform.programFolder / platform.moduleFile;
+  std::error_code ec;
+  if (!fs::exists(path, ec)) Fail(kBadInput, path.string() + ": module not found");
+  // A name without a folder would send the loader searching its library path.
+  return {fs::absolute(path).string(), path.string()};
+}
+
+void Fail(const ModuleFile& module, const SessionError& e) {
+  Fail(e.BadModule() ? kBadInput : kHostFault, module.name + ": " + e.what());
+}
+
+void CheckTargets(std::initializer_list<const std::optional<std::string>*> files) {
+  std::vector<fs::path> seen;
+  for (const std::optional<std::string>* file : files) {
+    if (!*file) continue;
+    const std::string& name = **file;
+    std::error_code ec;
+    if (fs::is_directory(name, ec)) Fail(kBadInput, name + ": is a folder, not a file");
+    const fs::path folder = fs::path(name).parent_path();
+    if (!folder.empty() && !fs::is_directory(folder, ec)) Fail(kBadInput, name + ": folder " + folder.string() + " not found");
+    const fs::path canonical = fs::weakly_canonical(fs::absolute(name, ec), ec);
+    if (std::find(seen.begin(), seen.end(), canonical) != seen.end()) Fail(kBadInput, name + ": named for two outputs");
+    seen.push_back(canonical);
+  }
+}
+
+int ReportFaults() {
+  for (const std::string& fault : TheHost().faults) std::cerr << "vitals-sim: host fault: " << fault << '\n';
+  return TheHost().faults.empty() ? 0 : kHostFault;
+}
+
+int RunCommands(CLI::App& app, int argc, char** argv, const int* status) {
+  app.require_subcommand(1);
+  if (argc > 1 && argv[1][0] != '-') {
+    const auto commands = app.get_subcommands([&](const CLI::App* c) { return c->get_name() == argv[1]; });
+    if (commands.empty()) {
+      std::cerr << "vitals-sim: unknown command '" << argv[1] << "'\nvitals-sim: see vitals-sim --help\n";
+      return kBadInput;
+    }
+  }
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::cerr << "vitals-sim: " << e.what() << "\nvitals-sim: see vitals-sim --help, or vitals-sim COMMAND --help\n";
+    return kBadInput;
+  } catch (const Failure& f) {
+    std::cerr << "vitals-sim: " << f.message << '\n';
+    return f.status;
+  } catch (const std::exception& e) {
+    std::cerr << "vitals-sim: " << e.what() << '\n';
+    return kHostFault;
+  }
+  return *status;
+}
+
+}  // namespace sim

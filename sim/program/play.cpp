@@ -1,0 +1,169 @@
+#include "sim/program/play.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <memory>
+
+#include "sim/core/host.h"
+#include "sim/program/flight.h"
+#include "sim/program/gif.h"
+#include "sim/program/live_session.h"
+#include "sim/program/output.h"
+
+namespace sim {
+namespace {
+
+constexpr double kMaxPlayRefreshes = 1000000;
+
+struct PlayOptions {
+  SessionOptions session;
+  std::string flight;
+  std::optional<double> from, to;
+  std::optional<std::string> gif, trace;
+  double speed = 1;
+};
+
+// When the page refreshes: at from + k × interval, while that is not after to.
+struct Schedule {
+  double from, to, interval;
+  long long refreshes;
+  double At(long long k) const { return from + static_cast<double>(k) * interval; }
+};
+
+std::vector<FlightEvent> LoadFlight(const std::string& file) {
+  try {
+    return ParseFlight(ReadText(file, kMaxFlightBytes));
+  } catch (const FlightError& e) {
+    Fail(kBadInput, file + ":" + std::to_string(e.Line()) + ": " + e.what());
+  }
+}
+
+Schedule Plan(const PlayOptions& options, const Situation& start, const std::vector<FlightEvent>& events) {
+  const std::optional<double> interval = RefreshInterval(start.config.value_or(""));
+  if (!interval)
+    Fail(kBadInput, options.session.state.value_or("the situation") +
+                        ": InstrumentUpdateInterval must be a positive finite number of seconds");
+  Schedule s{options.from.value_or(0), 0, *interval, 0};
+  s.to = options.to.value_or(events.empty() ? s.from : events.back().time + s.interval);
+  if (s.from > s.to) Fail(kBadInput, "--from is after --to");
+  const double span = (s.to - s.from) / s.interval;
+  if (!(span < kMaxPlayRefreshes))
+    Fail(kBadInput, "more than " + std::to_string(static_cast<long long>(kMaxPlayRefreshes)) + " refreshes from --from to --to");
+  s.refreshes = static_cast<long long>(span) + 1;
+  while (s.refreshes > 1 && s.At(s.refreshes - 1) > s.to) --s.refreshes;
+  while (s.At(s.refreshes) <= s.to) ++s.refreshes;
+  return s;
+}
+
+std::string Seconds(double t) {
+  char text[32];
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, t);
+  return std::string(text, end);
+}
+
+// A line on standard error at most once a second, after the first second.
+class Progress {
+ public:
+  explicit Progress(long long total) : total_(total) {}
+  void Show(long long done, double t) {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last_ < std::chrono::seconds(1)) return;
+    last_ = now;
+    std::cerr << "vitals-sim: play: refresh " << done << " of " << total_ << ", t = " << Seconds(t) << " s\n";
+  }
+
+ private:
+  long long total_;
+  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
+// " ENG 39, GEAR 2, ...": events by their word, most frequent first.
+std::string EventCounts(const std::vector<FlightEvent>& events) {
+  std::map<std::string, int> counts;
+  for (const FlightEvent& e : events) ++counts[e.text.substr(0, e.text.find_first_of(" \t"))];
+  std::vector<std::pair<std::string, int>> sorted(counts.begin(), counts.end());
+  std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+  std::string text;
+  for (const auto& [word, n] : sorted) text += (text.empty() ? " " : ", ") + word + " " + std::to_string(n);
+  return text;
+}
+
+int Play(const PlayOptions& options, const Platform& platform) {
+  const Situation start = LoadSituation(options.session);
+  const std::vector<FlightEvent> events = LoadFlight(options.flight);
+  const Schedule schedule = Plan(options, start, events);
+  const ModuleFile module = FindModule(options.session, platform);
+  CheckTargets({&options.gif, &options.trace});
+
+  Host& host = TheHost();
+  host.Reset();
+  host.trace.Enable(options.trace.has_value());
+  std::string error;
+  std::optional<OutputFile> trace;
+  if (options.trace && !trace.emplace(*options.trace).Open(&error)) Fail(kHostFault, *options.trace + ": " + error);
+  GifAnimation gif;
+  FlightReplay replay(events, start);
+  Progress progress(schedule.refreshes);
+  try {
+    LiveSession session(module.path, replay.At(schedule.from));
+    for (long long k = 0; k < schedule.refreshes; ++k) {
+      const double t = schedule.At(k);
+      session.Apply(replay.At(t));
+      host.trace.Add("time %s", Seconds(t).c_str());
+      session.Refresh();
+      if (options.gif && !gif.Add(session.Page().Picture(), schedule.interval / options.speed))
+        Fail(kHostFault, *options.gif + ": the page holds more than 256 colours");
+      if (trace) trace->Append(host.trace.Text());
+      host.trace.Clear();
+      progress.Show(k + 1, t);
+    }
+  } catch (const SessionError& e) {
+    Fail(module, e);
+  }
+  if (trace) trace->Append(host.trace.Text());
+  if (options.gif && !gif.Write(*options.gif, &error)) Fail(kHostFault, *options.gif + ": " + error);
+  if (trace && !trace->Commit(&error)) {
+    if (options.gif) std::remove(options.gif->c_str());
+    Fail(kHostFault, *options.trace + ": " + error);
+  }
+  for (const auto* file : {&options.gif, &options.trace})
+    if (*file) std::cout << **file << '\n';
+  std::cout << schedule.refreshes << " refreshes from " << Seconds(schedule.from) << " s to "
+            << Seconds(schedule.At(schedule.refreshes - 1)) << " s; " << replay.Applied() << " of " << events.size()
+            << " events applied;" << EventCounts(events) << '\n';
+  return ReportFaults();
+}
+
+}  // namespace
+
+void AddPlayCommand(CLI::App& app, const Platform& platform, int* status) {
+  auto options = std::make_shared<PlayOptions>();
+  CLI::App* command = app.add_subcommand(
+      "play", "Plays a flight recording (.atc) through the page, refreshed every InstrumentUpdateInterval seconds "
+              "(0.5 s by default), from the situation the flight starts in");
+  AddSessionOptions(*command, options->session);
+  command->add_option("--flight", options->flight, "the flight recording")->required()->check(NonEmpty());
+  const auto finite = CLI::Validator(
+      [](const std::string& v) {
+        char* end = nullptr;
+        const double d = std::strtod(v.c_str(), &end);
+        return std::string(*end == '\0' && !std::isfinite(d) ? "must be a finite number" : "");
+      },
+      "");
+  command->add_option("--from", options->from, "first refresh time in seconds (default 0)")->check(finite);
+  command->add_option("--to", options->to, "last refresh time at most (default: the last event's time plus the interval)")
+      ->check(finite);
+  command->add_option("--gif", options->gif, "write an animated GIF, a frame per refresh")->check(NonEmpty());
+  command->add_option("--speed", options->speed, "play X times as fast in the GIF (default 1)")
+      ->check(CLI::PositiveNumber & finite);
+  command->add_option("--trace", options->trace, "write the session's call trace, each refresh after its time")
+      ->check(NonEmpty());
+  command->callback([options, &platform, status] { *status = Play(*options, platform); });
+}
+
+}  // namespace sim

@@ -3,7 +3,7 @@
 // cockpit scale; with the heap allocations each refresh makes.
 #include <benchmark/benchmark.h>
 
-#include "display/options.h"
+#include "display/module_values.h"
 #include "display/vitals_mfd.h"
 #include "sim/core/host.h"
 #include "sim/surface/null_surface.h"

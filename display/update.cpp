@@ -1,13 +1,11 @@
 // The page refresh: scale for the cockpit, then every drawing routine in order.
-#include "display/options.h"
+#include "display/module_values.h"
 #include "display/vitals_mfd.h"
 #include "page/indicators/mode_lines.h"
 #include "page/pixel.h"
 #include "page/static/colour_key.h"
 #include "page/static/schematic.h"
 #include "page/text.h"
-
-HWND renderWindow = nullptr;
 
 namespace {
 

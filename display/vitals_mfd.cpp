@@ -1,11 +1,12 @@
 #include "display/vitals_mfd.h"
 
-#include "display/options.h"
+#include "display/module_values.h"
 
 bool showDescriptions = false;
 bool logExhausts = false;
 double configGenericMfdSize = 0.0;
 double configPanelScale = 0.0;
+HWND renderWindow = nullptr;
 
 namespace {
 

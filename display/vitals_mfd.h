@@ -4,9 +4,6 @@
 #include "host/mfd.h"
 #include "host/vessel.h"
 
-// The simulator's render window, recorded when the viewport opens.
-extern HWND renderWindow;
-
 class VitalsMFD : public GraphMFD {
  public:
   VitalsMFD(DWORD w, DWORD h, VESSEL* vessel);

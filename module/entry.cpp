@@ -1,4 +1,5 @@
 // Library entry, exported entry points and registration of the "Vitals" mode.
+#include "display/module_values.h"
 #include "display/vitals_mfd.h"
 #include "host/export.h"
 #include "host/oapi.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "display/options.h"
+#include "display/module_values.h"
 #include "display/vitals_mfd.h"
 #include "sim/core/host.h"
 #include "sim/surface/null_surface.h"

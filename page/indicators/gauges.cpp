@@ -1,7 +1,7 @@
 // Level gauges. Every edge is formed in design units and converted by Px once.
 #include "page/indicators/gauges.h"
 
-#include "display/options.h"
+#include "display/module_values.h"
 #include "page/pixel.h"
 #include "page/text.h"
 

@@ -210,6 +210,7 @@ TEST(RasterText, DrawsLenBytesInTheTextColourWithinTheCellTransparentlyAndClips)
   RasterSurface s = Canvas(60, 200), prefix = Canvas(60, 200), edges = Canvas(10, 200);
   for (RasterSurface* t : {&s, &prefix, &edges}) t->SetTextColor(kWhite);
   const char unterminated[4] = {'H', 'g', 'O', 'X'};
+  s.TextOut(3, 4, "HgO", 3);  // renders the glyphs; drawing them again allocates nothing
   allocations = 0, countingAllocations = true;
   s.TextOut(3, 4, "HgO", 3);
   countingAllocations = false;
@@ -233,6 +234,21 @@ TEST(RasterText, DrawsLenBytesInTheTextColourWithinTheCellTransparentlyAndClips)
   edges.TextOut(-3, -4, "WWWWWWWW", 8), edges.TextOut(INT_MAX - 5, INT_MIN, "WW", 2), edges.TextOut(INT_MIN, 0, "WW", 2);
   EXPECT_EQ(Picture(edges).find_first_not_of(" T\n"), std::string::npos);
   EXPECT_NE(Picture(edges).find('T'), std::string::npos);
+}
+
+TEST(RasterText, FontTwoRunsUpwardsWithItsCellRightOfTheReference) {
+  // Font 2 is font 1 turned a quarter left: font 1's pixel (3 + u, 4 + v) is font 2's (10 + v, 49 - u).
+  RasterSurface across = Canvas(60, 400), up = Canvas(60, 400);
+  for (RasterSurface* t : {&across, &up}) t->SetTextColor(kWhite);
+  across.SelectFont(1), across.TextOut(3, 4, "HgO", 3);
+  up.SelectFont(2), up.TextOut(10, 50, "HgO", 3);
+  EXPECT_LT(up.TextFont().TextWidth("HgO", 3), 45);
+  std::string turned = Filled(60, 400);
+  for (int u = 0; u < 50; ++u)
+    for (int v = 0; v < 50; ++v)
+      if (across.Pixel(3 + u, 4 + v) == kWhite) turned[std::size_t((49 - u) * 61 + 10 + v)] = 'T';
+  EXPECT_NE(turned, Filled(60, 400));
+  EXPECT_EQ(Picture(up), turned);
 }
 
 TEST(RasterPng, WritesAnImageAndLeavesNothingBehindOnFailure) {

@@ -143,9 +143,9 @@ void MakeDefaultFonts(int displayHeight) {
   for (std::size_t i = 0; i < std::size(kDefaultFonts); ++i) {
     const FontStyle& style = kDefaultFonts[i];
     if (defaultFonts[i]) DeleteObject(defaultFonts[i]);
-    defaultFonts[i] = CreateFontA(-FontHeight(style, displayHeight), 0, 0, 0, style.weight, FALSE, FALSE, FALSE,
-                                  ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                                  DEFAULT_PITCH, style.face);
+    defaultFonts[i] = CreateFontA(-FontHeight(style, displayHeight), 0, style.escapement, style.escapement, FW_NORMAL,
+                                  FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_STROKE_PRECIS,
+                                  NONANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN, style.face);
   }
 }
 

@@ -382,15 +382,16 @@ void RasterSurface::RowEllipse(i64 L, i64 T, i64 R, i64 B) {
   }
 }
 
-// Reference point at the top left of the cell: the baseline is Ascent() below y.
+// Reference point at the top left of the cell, as the text runs: the pen
+// moves right from x, or up from y.
 void RasterSurface::TextOut(int x, int y, const char* text, int len) {
   if (!text || len <= 0) return;
-  i64 pen_x = x;
-  const i64 baseline = i64(y) + font_->Ascent();
+  const bool upward = font_->Upward();
+  i64 pen = upward ? y : x;
   for (int i = 0; i < len; ++i) {
     const Font::Glyph* g = font_->Find(static_cast<unsigned char>(text[i]));
     if (!g) continue;
-    const i64 left = pen_x + g->left, top = baseline - g->top;
+    const i64 left = (upward ? x : pen) + g->x, top = (upward ? pen : y) + g->y;
     const int c0 = int(std::clamp<i64>(-left, 0, g->width)), c1 = int(std::clamp<i64>(width_ - left, 0, g->width));
     const int r0 = int(std::clamp<i64>(-top, 0, g->rows)), r1 = int(std::clamp<i64>(height_ - top, 0, g->rows));
     const COLORREF colour = text_ & kRgbMask;
@@ -400,7 +401,7 @@ void RasterSurface::TextOut(int x, int y, const char* text, int len) {
       for (int col = c0; col < c1; ++col)
         if (bits[col >> 3] & (0x80 >> (col & 7))) pixels[col] = colour;
     }
-    pen_x += g->advance;
+    pen += upward ? -g->advance : g->advance;
   }
 }
 

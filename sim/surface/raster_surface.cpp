@@ -193,7 +193,14 @@ COLORREF RasterSurface::SetTextColor(COLORREF c) {
 void RasterSurface::Clear() { std::fill(pixels_.begin(), pixels_.end(), kBlack); }
 
 void RasterSurface::SelectPen(int index) {
-  if (unsigned(index) < std::size(kDefaultPens)) pen_ = kDefaultPens[index];
+  if (unsigned(index) >= std::size(kDefaultPens)) return;
+  pen_ = kDefaultPens[index];
+  nullPen_ = false;
+}
+
+void RasterSurface::SelectStockObject(int object) {
+  if (object == NULL_PEN) nullPen_ = true;
+  if (object == NULL_BRUSH) nullBrush_ = true;
 }
 
 void RasterSurface::SelectFont(int index) {
@@ -219,12 +226,13 @@ void RasterSurface::Polyline(const POINT* pts, int n) {
 
 void RasterSurface::Polygon(const POINT* pts, int n) {
   if (!pts || n < 2) return;
-  FillPolygon(pts, n);
+  if (!nullBrush_) FillPolygon(pts, n);
   for (int i = 0; i + 1 < n; ++i) Segment(pts[i], pts[i + 1]);
   Segment(pts[n - 1], pts[0]);
 }
 
 void RasterSurface::Segment(POINT from, POINT to) {
+  if (nullPen_) return;
   if (from.y == to.y) {  // a run along the row, end excluded
     int l = from.x, r = to.x;
     OrderEnds(&l, &r);
@@ -307,7 +315,7 @@ void RasterSurface::Rectangle(int l, int t, int r, int b) {
   --b;
   const POINT corners[4] = {{r, t}, {l, t}, {l, b}, {r, b}};
   for (int i = 0; i < 4; ++i) Segment(corners[i], corners[(i + 1) % 4]);
-  FillBox(i64(l) + 1, i64(t) + 1, r, b, kBlack);
+  if (!nullBrush_) FillBox(i64(l) + 1, i64(t) + 1, r, b, kBlack);
 }
 
 void RasterSurface::Ellipse(int l, int t, int r, int b) {
@@ -330,20 +338,22 @@ void RasterSurface::ZinglEllipse(i64 L, i64 T, i64 R, i64 B) {
     FillBox(L + inset, T + y, R - inset, T + y + 1, kBlack);
     if (h - 1 - y < h / 2) FillBox(L + inset, B - 1 - y, R - inset, B - y, kBlack);
   };
-  EllipseSteps region(w, h);
-  i64 x = 0, y = h / 2;
-  fill_row(y, x);
-  for (i64 i = 0; x <= w / 2 && i < guard; ++i) {
-    bool x_moves, y_moves;
-    region.Next(&x_moves, &y_moves);
-    if (x_moves) ++x;
-    if (y_moves) fill_row(++y, x);
+  if (!nullBrush_) {
+    EllipseSteps region(w, h);
+    i64 x = 0, y = h / 2;
+    fill_row(y, x);
+    for (i64 i = 0; x <= w / 2 && i < guard; ++i) {
+      bool x_moves, y_moves;
+      region.Next(&x_moves, &y_moves);
+      if (x_moves) ++x;
+      if (y_moves) fill_row(++y, x);
+    }
   }
 
   // Outline: from the right end of the middle row up to the top middle.
+  if (nullPen_) return;
   EllipseSteps outline(w, h);
-  x = w - 1;
-  y = h / 2;
+  i64 x = w - 1, y = h / 2;
   for (i64 i = 0; x >= w / 2 && i < guard; ++i) {
     for (const i64 px : {L + x, R - 1 - x})
       for (const i64 py : {B - 1 - y, T + y}) Plot(px, py, pen_);
@@ -372,7 +382,8 @@ void RasterSurface::RowEllipse(i64 L, i64 T, i64 R, i64 B) {
     const real wide = half_width(inner), narrow = half_width(real(y) - toward);
     const i64 lo = std::min(i64(std::ceil(cx - wide)), i64(std::floor(cx)));
     const i64 hi = std::max(i64(std::floor(cx + wide)), i64(std::ceil(cx)));
-    FillBox(lo, y, hi + 1, y + 1, kBlack);
+    if (!nullBrush_) FillBox(lo, y, hi + 1, y + 1, kBlack);
+    if (nullPen_) continue;
     if (narrow < 0) {
       FillBox(lo, y, hi + 1, y + 1, pen_);
       continue;

@@ -72,27 +72,28 @@ void Font::Render(unsigned char c) const {
   const FT_GlyphSlot slot = face_->glyph;
   const FT_Bitmap& bm = slot->bitmap;
   if (bm.pixel_mode != FT_PIXEL_MODE_MONO && bm.rows) return;
-  const int width = int(bm.width), rows = int(bm.rows);
-  const auto bit = [&](int row, int col) { return bm.buffer[row * bm.pitch + (col >> 3)] & (0x80 >> (col & 7)); };
+  const int width = int(bm.width), rows = int(bm.rows), advance = RoundPixels(slot->advance.x);
+  const std::size_t offset = bits_.size();
   Glyph& g = glyphs_[c];
-  g.advance = RoundPixels(slot->advance.x);
-  g.offset = bits_.size();
   if (!upward_) {
-    g = {slot->bitmap_left, ascent_ - slot->bitmap_top, width, rows, g.advance, g.offset};
+    g = {slot->bitmap_left, ascent_ - slot->bitmap_top, width, rows, advance, offset};
     for (int row = 0; row < rows; ++row) {
       const unsigned char* src = bm.buffer + row * bm.pitch;
       bits_.insert(bits_.end(), src, src + (width + 7) / 8);
     }
   } else {
-    // Turned a quarter left: the glyph's column col becomes row width - 1 - col,
-    // its row the column; its top-left lands width pixels above the pen, shifted
-    // right by its depth below the cell's top.
-    g = {ascent_ - slot->bitmap_top, -slot->bitmap_left - width, rows, width, g.advance, g.offset};
+    // Turned a quarter left: the glyph's row r becomes column r and its column
+    // k row width - 1 - k. The bitmap starts its depth below the cell's top to
+    // the right of the pen, and its left bearing plus width above the pen.
+    g = {ascent_ - slot->bitmap_top, -slot->bitmap_left - width, rows, width, advance, offset};
     const std::size_t pitch = std::size_t(rows + 7) / 8;
-    bits_.resize(bits_.size() + pitch * std::size_t(width));
-    for (int row = 0; row < width; ++row)
+    bits_.resize(offset + pitch * std::size_t(width));
+    for (int row = 0; row < width; ++row) {
+      std::uint8_t* dst = bits_.data() + offset + std::size_t(row) * pitch;
       for (int col = 0; col < rows; ++col)
-        if (bit(col, width - 1 - row)) bits_[g.offset + row * pitch + std::size_t(col >> 3)] |= std::uint8_t(0x80 >> (col & 7));
+        if (bm.buffer[col * bm.pitch + ((width - 1 - row) >> 3)] & (0x80 >> ((width - 1 - row) & 7)))
+          dst[col >> 3] |= std::uint8_t(0x80 >> (col & 7));
+    }
   }
   kept_[c] = Kept::kGlyph;
 }

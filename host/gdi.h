@@ -75,6 +75,11 @@ using HGDIOBJ = void*;
 class DrawingSurface;
 using HDC = DrawingSurface*;
 
+// Stock objects and a background mode, as <windows.h> numbers them.
+constexpr int NULL_BRUSH = 5;
+constexpr int NULL_PEN = 8;
+constexpr int TRANSPARENT = 1;
+
 #endif
 
 typedef struct tagRECT {
@@ -136,12 +141,16 @@ class OAPIFUNC DrawingSurface {
   virtual void FillRect(const RECT& rc, COLORREF brush) = 0;  // edges in any order
   virtual COLORREF SetTextColor(COLORREF c) = 0;  // returns the previous colour
   virtual void TextOut(int x, int y, const char* text, int len) = 0;  // top-left reference, transparent
+  virtual void SetBkMode(int mode) = 0;    // TRANSPARENT, the only mode text is drawn in
   virtual void SelectPen(int index) = 0;   // host default pen
   virtual void SelectFont(int index) = 0;  // host default font
-  virtual void Clear() = 0;                // every pixel black, as before each refresh
+  virtual void SelectStockObject(int object) = 0;  // NULL_BRUSH or NULL_PEN; any other selects nothing
+  virtual void Clear() = 0;                // every pixel black
 };
 
-// Each operation: what the page relies on. Results are never examined.
+// Each operation: what the page relies on. Results are never examined. A
+// refresh's device context comes black, with green text in font 0, pen 0 and
+// the null brush: figures are outlines only.
 extern "C" {
 // Sets the current position; prev may be null.
 OAPIFUNC BOOL MoveToEx(HDC hdc, int x, int y, POINT* prev);

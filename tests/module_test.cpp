@@ -10,6 +10,8 @@
 #include "sim/core/module.h"
 #include "sim/core/session.h"
 #include "sim/surface/null_surface.h"
+#include "sim/surface/raster_surface.h"
+#include "sim/surface/style.h"
 #include "tests/counting_new.h"  // exported: the module's nothrow allocations come here
 
 namespace {
@@ -87,6 +89,57 @@ TEST(HostMembers, WrittenBeforeTheDisplayReadsItsStatus) {
   ASSERT_TRUE(display);
   EXPECT_EQ(Older::cell, 7u << 16 | 12u);
   EXPECT_EQ(Older::last, display.get());
+}
+
+// A display that draws in whatever state the host hands it: a red dot, a box
+// around it and a letter.
+struct Bare : MFD {
+  Bare() : MFD(200, 200, nullptr) {}
+  void Update(HDC dc) override {
+    SetPixel(dc, 50, 50, RGB(255, 0, 0));
+    Rectangle(dc, 40, 40, 60, 60);
+    TextOutA(dc, 100, 100, "H", 1);
+  }
+};
+
+// Each refresh starts black, with green text in font 0 and hollow figures in
+// pen 0, framed in the generic cockpit, and ends with no pen; the trace holds
+// only the display's own calls.
+TEST(HostRefresh, StartsAsTheHostLeavesTheDisplayAndEndsWithoutAPen) {
+  FreshHost();
+  char name[] = "Bare";
+  MFDMODESPEC record{name, 1, [](UINT msg, UINT, WPARAM, LPARAM) {
+                       return msg == 1 ? reinterpret_cast<OAPI_MSGTYPE>(static_cast<MFD*>(new Bare)) : 0;
+                     }};
+  const auto display = sim::Display::Open(oapiRegisterMFDMode(record), 200, 200, nullptr, 7, 12, nullptr);
+  ASSERT_TRUE(display);
+  const COLORREF green = sim::kDefaultPens[0], white = RGB(255, 255, 255);
+  for (const int cockpit : {1, 2}) {
+    SCOPED_TRACE(cockpit);
+    TheHost().cockpitMode = cockpit;
+    sim::RasterSurface surface(200, 200);
+    surface.FillRect({0, 0, 200, 200}, white), surface.SetTextColor(white), surface.SelectFont(2), surface.SelectPen(2);
+    for (int refresh = 0; refresh < 2; ++refresh) {
+      TheHost().trace.Clear();
+      display->Update(static_cast<HDC>(&surface));
+      EXPECT_EQ(TheHost().trace.Lines().size(), 4u);
+      EXPECT_TRUE(surface.Pixel(50, 50) == RGB(255, 0, 0) && surface.Pixel(40, 40) == green);
+      int white_left = 0, text = 0, frame = 0;
+      for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x) {
+          const COLORREF c = surface.Pixel(x, y);
+          white_left += c == white;
+          text += x >= 100 && x < 150 && y >= 100 && y < 150 && c == green;
+          frame += (x == 0 || y == 0 || x == 199 || y == 199) && c == green;
+        }
+      EXPECT_TRUE(white_left == 0 && text > 0) << white_left << " " << text;
+      EXPECT_EQ(frame, cockpit == 1 ? 4 * 199 : 0);
+      const sim::Image drawn = surface.Picture();
+      surface.LineTo(199, 199), surface.Rectangle(0, 0, 200, 200);
+      EXPECT_EQ(surface.Picture().rgb, drawn.rgb);
+    }
+  }
+  EXPECT_TRUE(TheHost().faults.empty());
 }
 
 class ModuleLife : public testing::Test {

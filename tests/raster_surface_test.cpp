@@ -77,6 +77,10 @@ Draw Dot(int x, int y) { return [=](RasterSurface& s) { s.SetPixel(x, y, kWhite)
 Draw Oval(int l, int t, int r, int b) { return [=](RasterSurface& s) { s.Ellipse(l, t, r, b); }; }
 Draw All(std::vector<Draw> draws) { return [=](RasterSurface& s) { for (const Draw& d : draws) d(s); }; }
 Draw Shape(std::vector<POINT> pts) { return [=](RasterSurface& s) { s.Polygon(pts.data(), int(pts.size())); }; }
+Draw Pen(int index) { return [=](RasterSurface& s) { s.SelectPen(index); }; }
+// The stock objects the host selects: figures hollow, then nothing drawn with the pen.
+const Draw kNullBrush = [](RasterSurface& s) { s.SelectStockObject(NULL_BRUSH); };
+const Draw kNullPen = [](RasterSurface& s) { s.SelectStockObject(NULL_PEN); };
 
 // Draws each case on a fresh w x h canvas, without allocating and in bounded time
 // whatever the coordinates.
@@ -112,7 +116,8 @@ TEST(RasterSurfaceState, StartsAsANewDeviceContextAndTakesOnlyHostPens) {
 TEST(RasterBoxes, FillRectAndRectangleCoverLeftTopToRightBottomExclusiveClipped) {
   // FillRect: an inverted pair (s > e) covers e+1 .. s, as GDI's bounding rectangle of a
   // negative extent; from INT_MAX the far edge wraps, and it is empty. Rectangle: the pen
-  // outline over a black inside, its corners in either order. SetPixel sets one pixel, if on the surface.
+  // outline over a black inside (none with the null brush, nothing with the null pen too), its
+  // corners in either order. SetPixel sets one pixel, if on the surface.
   const auto fill = [](RECT r, char c = '.') { return Filled(6, 5, r, c); };
   const std::string none = Filled(6, 5), all = fill({0, 0, 6, 5}), box = "      \n #### \n #..# \n #### \n      \n";
   ExpectPictures(6, 5, {{Fill({1, 1, 4, 3}), fill({1, 1, 4, 3})}, {Fill({4, 3, 1, 1}), fill({2, 2, 5, 4})},
@@ -120,7 +125,10 @@ TEST(RasterBoxes, FillRectAndRectangleCoverLeftTopToRightBottomExclusiveClipped)
                         {Fill({2, 1, 2, 4}), none}, {Fill({6, 0, 9, 5}), none}, {Fill({INT_MAX, 0, INT_MIN, 5}), none},
                         {Fill({INT_MIN, INT_MIN, INT_MAX, INT_MAX}), all},
                         {Fill({INT_MAX - 1, INT_MAX - 1, INT_MIN, INT_MIN}), all}, {Box(1, 1, 5, 4), box},
-                        {Box(5, 4, 1, 1), box}, {Box(1, 1, 1, 4), none}, {Box(2, 0, 3, 4), fill({2, 0, 3, 4}, '#')},
+                        {Box(5, 4, 1, 1), box},
+                        {All({kNullBrush, Box(1, 1, 5, 4)}), "      \n #### \n #  # \n #### \n      \n"},
+                        {All({kNullBrush, kNullPen, Box(1, 1, 5, 4), Fill({0, 4, 2, 5})}), fill({0, 4, 2, 5})},
+                        {Box(1, 1, 1, 4), none}, {Box(2, 0, 3, 4), fill({2, 0, 3, 4}, '#')},
                         {Box(INT_MIN, INT_MIN, INT_MAX, INT_MAX), all},
                         {Box(-10, 2, 100, 100), "      \n      \n######\n......\n......\n"},
                         {All({Dot(1, 2), Dot(-1, 0), Dot(6, 0), Dot(INT_MIN, INT_MAX)}), fill({1, 2, 2, 3}, 'T')}});
@@ -129,7 +137,8 @@ TEST(RasterBoxes, FillRectAndRectangleCoverLeftTopToRightBottomExclusiveClipped)
 TEST(RasterLine, ExcludesTheEndPointTakesTheBiasOfItsOctantAndClipsHugeEndsAtOnce) {
   // (0,0)-(4,2): the error 2*2-4 is 0 at the start; unbiased octant 1 waits, while reversed,
   // octant 5 is biased and steps at once (every octant: ClippedLinesKeepTheirUnclippedPixels).
-  // A polyline draws each segment and leaves the position alone.
+  // A polyline draws each segment and leaves the position alone. The null pen draws nothing
+  // until a pen is selected again.
   const auto polyline = [](RasterSurface& s) {
     const POINT pts[4] = {{0, 0}, {4, 0}, {4, 3}, {1, 3}};
     s.MoveTo(5, 4), s.Polyline(pts, 4), s.Polyline(pts, 1), s.Polyline(nullptr, 3);
@@ -139,7 +148,9 @@ TEST(RasterLine, ExcludesTheEndPointTakesTheBiasOfItsOctantAndClipsHugeEndsAtOnc
   ExpectPictures(6, 5, {{Line(1, 1, 5, 1), run({1, 1, 5, 2})}, {Line(5, 3, 1, 3), run({2, 3, 6, 4})},
                         {Line(2, 2, 2, 2), run({})}, {Line(0, 0, 4, 2), "##    \n  ##  \n      \n      \n      \n"},
                         {Line(4, 2, 0, 0), " #    \n  ##  \n    # \n      \n      \n"},
-                        {polyline, "##### \n    # \n    # \n  ### \n      \n"}});
+                        {polyline, "##### \n    # \n    # \n  ### \n      \n"},
+                        {All({kNullPen, polyline, Line(0, 0, 4, 2)}), run({})},
+                        {All({kNullPen, Pen(1), Line(1, 1, 5, 1)}), run({1, 1, 5, 2})}});
   // Sloped lines with ends this far out are scaled down eightfold first: (INT_MIN,0)-(INT_MAX,10)
   // becomes (-268435456,0)-(268435455,1), which steps to row 1 just before x = 0. A reversed run
   // from INT_MAX wraps past it and is empty.
@@ -166,9 +177,12 @@ TEST(RasterLine, ClippedLinesKeepTheirUnclippedPixels) {
 
 TEST(RasterPolygon, FillsAlternateThenOutlinesClosed) {
   // On row y an edge crosses at the ceiling of its exact x; pixels from an odd crossing up
-  // to the next are inside, so a box traced twice stays unfilled.
+  // to the next are inside, so a box traced twice stays unfilled; with the null brush none is.
   ExpectPictures(9, 7, {{Shape({{1, 1}, {7, 1}, {1, 5}}),
                          "         \n ####### \n #...##  \n #..#    \n ###     \n #       \n         \n"},
+                        {All({kNullBrush, Shape({{1, 1}, {7, 1}, {1, 5}})}),
+                         "         \n ####### \n #   ##  \n #  #    \n ###     \n #       \n         \n"},
+                        {All({kNullBrush, kNullPen, Shape({{1, 1}, {7, 1}, {1, 5}})}), Filled(9, 7)},
                         {Shape({{1, 1}, {7, 1}, {7, 5}, {1, 5}, {1, 1}, {7, 1}, {7, 5}, {1, 5}}),
                          "         \n ####### \n #     # \n #     # \n #     # \n ####### \n         \n"},
                         {Shape({{INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {0, INT_MAX}}), Filled(9, 7, {0, 0, 9, 7}, '.')},
@@ -177,7 +191,7 @@ TEST(RasterPolygon, FillsAlternateThenOutlinesClosed) {
 
 TEST(RasterEllipse, OutlinesTheTracedQuadrantFourWaysOverItsBlackRegion) {
   // 13 x 13, 5 x 10, 8 x 6, two rows high (drawn as a rectangle) and two empty boxes, in
-  // either corner order.
+  // either corner order; hollow with the null brush, and nothing with the null pen too.
   const std::string picture =
       "                              \n"
       "     #####       #     ####   \n"
@@ -194,14 +208,21 @@ TEST(RasterEllipse, OutlinesTheTracedQuadrantFourWaysOverItsBlackRegion) {
       "    #.....#                   \n"
       "     #####                    \n"
       "                              \n";
-  ExpectPictures(30, 15, {{All({Oval(1, 1, 14, 14), Oval(15, 1, 20, 11), Oval(21, 1, 29, 7), Oval(21, 9, 26, 11),
-                               Oval(22, 12, 22, 14), Oval(21, 13, 28, 13)}), picture},
+  const Draw ovals = All({Oval(1, 1, 14, 14), Oval(15, 1, 20, 11), Oval(21, 1, 29, 7), Oval(21, 9, 26, 11),
+                          Oval(22, 12, 22, 14), Oval(21, 13, 28, 13)});
+  std::string hollow = picture;
+  std::replace(hollow.begin(), hollow.end(), '.', ' ');
+  ExpectPictures(30, 15, {{ovals, picture},
                           {All({Oval(14, 14, 1, 1), Oval(20, 11, 15, 1), Oval(29, 7, 21, 1), Oval(26, 11, 21, 9),
-                               Oval(22, 14, 22, 12), Oval(28, 13, 21, 13)}), picture}});
+                               Oval(22, 14, 22, 12), Oval(28, 13, 21, 13)}), picture},
+                          {All({kNullBrush, ovals}), hollow}, {All({kNullBrush, kNullPen, ovals}), Filled(30, 15)}});
   // Huge boxes: deep inside, the flat top row of a very wide one is outline, and far away.
-  const std::string wide_top = Filled(30, 5) + std::string(30, '#') + "\n" + Filled(30, 14, {0, 0, 30, 14}, '.');
+  const Draw wide = Oval(-(1 << 24), 5, 1 << 24, 1 << 25);
+  const std::string top_row = Filled(30, 5) + std::string(30, '#') + "\n";
   ExpectPictures(30, 20, {{Oval(INT_MIN, INT_MIN, INT_MAX, INT_MAX), Filled(30, 20, {0, 0, 30, 20}, '.')},
-                          {Oval(-(1 << 24), 5, 1 << 24, 1 << 25), wide_top},
+                          {wide, top_row + Filled(30, 14, {0, 0, 30, 14}, '.')},
+                          {All({kNullBrush, wide}), top_row + Filled(30, 14)},
+                          {All({kNullPen, kNullBrush, wide}), Filled(30, 20)},
                           {Oval(INT_MIN, INT_MIN, -100, -100), Filled(30, 20)}});
 }
 
@@ -210,6 +231,7 @@ TEST(RasterText, DrawsLenBytesInTheTextColourWithinTheCellTransparentlyAndClips)
   RasterSurface s = Canvas(60, 200), prefix = Canvas(60, 200), edges = Canvas(10, 200);
   for (RasterSurface* t : {&s, &prefix, &edges}) t->SetTextColor(kWhite);
   const char unterminated[4] = {'H', 'g', 'O', 'X'};
+  s.TextOut(3, 4, "HgO", 3);  // renders the glyphs; drawing them again allocates nothing
   allocations = 0, countingAllocations = true;
   s.TextOut(3, 4, "HgO", 3);
   countingAllocations = false;
@@ -233,6 +255,21 @@ TEST(RasterText, DrawsLenBytesInTheTextColourWithinTheCellTransparentlyAndClips)
   edges.TextOut(-3, -4, "WWWWWWWW", 8), edges.TextOut(INT_MAX - 5, INT_MIN, "WW", 2), edges.TextOut(INT_MIN, 0, "WW", 2);
   EXPECT_EQ(Picture(edges).find_first_not_of(" T\n"), std::string::npos);
   EXPECT_NE(Picture(edges).find('T'), std::string::npos);
+}
+
+TEST(RasterText, FontTwoRunsUpwardsWithItsCellRightOfTheReference) {
+  // Font 2 is font 1 turned a quarter left: font 1's pixel (3 + u, 4 + v) is font 2's (10 + v, 49 - u).
+  RasterSurface across = Canvas(60, 400), up = Canvas(60, 400);
+  for (RasterSurface* t : {&across, &up}) t->SetTextColor(kWhite);
+  across.SelectFont(1), across.TextOut(3, 4, "HgO", 3);
+  up.SelectFont(2), up.TextOut(10, 50, "HgO", 3);
+  EXPECT_LT(up.TextFont().TextWidth("HgO", 3), 45);
+  std::string turned = Filled(60, 400);
+  for (int u = 0; u < 50; ++u)
+    for (int v = 0; v < 50; ++v)
+      if (across.Pixel(3 + u, 4 + v) == kWhite) turned[std::size_t((49 - u) * 61 + 10 + v)] = 'T';
+  EXPECT_NE(turned, Filled(60, 400));
+  EXPECT_EQ(Picture(up), turned);
 }
 
 TEST(RasterPng, WritesAnImageAndLeavesNothingBehindOnFailure) {

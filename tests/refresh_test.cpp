@@ -133,6 +133,9 @@ TEST_F(Refresh, HostileValuesDrawSafelyWithoutAllocating) {
   const double sizes[][2] = {{6, 1}, {0, 0}, {-6, -1}, {1e300, 1e300}, {1e-300, -1e300}};  // as Orbiter.cfg may give
   sim::TheHost().trace.Enable(false);
   sim::RasterSurface raster(400, 400);
+  std::string glyphs;  // every byte, so that each glyph is rendered before the count
+  for (int c = 1; c < 256; ++c) glyphs += char(c);
+  for (int font : {3, 2, 1, 0}) raster.SelectFont(font), raster.TextOut(0, 0, glyphs.data(), int(glyphs.size()));
   VitalsMFD display(320, 320, focus());
   for (const auto& size : sizes) {
     configGenericMfdSize = size[0];

@@ -15,6 +15,11 @@ struct Rect {
   std::int32_t left, top, right, bottom;
 };
 
+// Stock objects and a background mode, as GDI numbers them.
+constexpr int kNullBrush = 5;
+constexpr int kNullPen = 8;
+constexpr int kTransparent = 1;
+
 class Canvas {
  public:
   virtual ~Canvas() = default;
@@ -31,10 +36,13 @@ class Canvas {
   virtual void FillRect(void* dc, const Rect& rc, std::uint32_t colour) = 0;
   virtual std::uint32_t SetTextColor(void* dc, std::uint32_t colour) = 0;  // the previous colour
   virtual void TextOut(void* dc, int x, int y, const char* text, int len) = 0;
+  virtual void SetBkMode(void* dc, int mode) = 0;
   // Host default pen and font by index; an index the host lacks selects nothing.
   virtual void SelectPen(void* dc, int index) = 0;
   virtual void SelectFont(void* dc, int index) = 0;
-  // Every pixel black, as the host leaves a display before each refresh.
+  // A stock object: kNullBrush (figures hollow) or kNullPen (no lines).
+  virtual void SelectStockObject(void* dc, int object) = 0;
+  // Every pixel black.
   virtual void Clear(void* dc) = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "sim/core/host.h"
 #include "sim/core/library.h"
+#include "sim/surface/style.h"
 
 namespace sim {
 namespace {
@@ -87,7 +88,7 @@ std::unique_ptr<Display> Display::Open(int modeId, std::uint32_t width, std::uin
     if (error) *error = "mode " + mode->name + " returned no display instance";
     return nullptr;
   }
-  std::unique_ptr<Display> display(new Display(instance));
+  std::unique_ptr<Display> display(new Display(instance, w, h));
   const bool newer = Abi().adopt_display(instance, display.get(), cw, ch);
   host.trace.Add("adopted %s %u %u", newer ? "newer" : "older", static_cast<unsigned>(cw), static_cast<unsigned>(ch));
   host.trace.Add("> ReadStatus");
@@ -122,11 +123,20 @@ int Display::ButtonMenu(const VhMenuEntry** menu) {
 
 void Display::Update(void* dc) {
   Host& host = TheHost();
-  // The display as the host hands it to each refresh: black, with font 0.
-  host.canvas->Clear(dc);
-  host.canvas->SelectFont(dc, 0);
+  Canvas& canvas = *host.canvas;
+  // The display as the host hands it to each refresh: black, green text in
+  // font 0 on no background, hollow figures in pen 0; framed in the generic cockpit.
+  canvas.Clear(dc);
+  canvas.SetTextColor(dc, kDefaultPens[0]);
+  canvas.SelectFont(dc, 0);
+  canvas.SetBkMode(dc, kTransparent);
+  canvas.SelectStockObject(dc, kNullBrush);
+  canvas.SelectPen(dc, 0);
+  if (host.cockpitMode == 1) canvas.Rectangle(dc, 0, 0, width_, height_);
   host.trace.Add("> Update");
   Abi().update(instance_, dc);
+  canvas.SelectStockObject(dc, kNullPen);
+  canvas.SelectStockObject(dc, kNullBrush);
   host.CheckRefreshEnded();
 }
 

@@ -64,13 +64,15 @@ class Display {
   bool ConsumeButton(int bt, int event);
   const char* ButtonLabel(int bt);
   int ButtonMenu(const VhMenuEntry** menu);
-  // Refreshes the page; afterwards, any brush still alive or paint bracket
-  // still open is reported as a host fault.
+  // Refreshes the page on dc, first set up as the host does; afterwards the
+  // null pen and brush are selected, and any brush still alive or paint
+  // bracket still open is reported as a host fault.
   void Update(void* dc);
 
  private:
-  explicit Display(void* instance) : instance_(instance) {}
+  Display(void* instance, int width, int height) : instance_(instance), width_(width), height_(height) {}
   void* instance_;
+  int width_, height_;
 };
 
 }  // namespace sim

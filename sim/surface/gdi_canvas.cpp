@@ -12,6 +12,8 @@
 namespace sim {
 namespace {
 
+static_assert(kNullBrush == NULL_BRUSH && kNullPen == NULL_PEN && kTransparent == TRANSPARENT);
+
 HDC Dc(void* dc) { return static_cast<HDC>(dc); }
 const POINT* Points(const Point* pts) { return reinterpret_cast<const POINT*>(pts); }
 
@@ -113,11 +115,15 @@ class GdiCanvas final : public Canvas {
   }
   std::uint32_t SetTextColor(void* dc, std::uint32_t c) override { return ::SetTextColor(Dc(dc), c); }
   void TextOut(void* dc, int x, int y, const char* text, int len) override { ::TextOutA(Dc(dc), x, y, text, len); }
+  void SetBkMode(void* dc, int mode) override { ::SetBkMode(Dc(dc), mode); }
   void SelectPen(void* dc, int index) override {
     if (const HPEN pen = DefaultPen(index)) SelectObject(Dc(dc), pen);
   }
   void SelectFont(void* dc, int index) override {
     if (const HFONT font = DefaultFont(index)) SelectObject(Dc(dc), font);
+  }
+  void SelectStockObject(void* dc, int object) override {
+    if (object == NULL_BRUSH || object == NULL_PEN) SelectObject(Dc(dc), GetStockObject(object));
   }
   void Clear(void* dc) override {
     BITMAP bitmap{};
@@ -143,9 +149,9 @@ void MakeDefaultFonts(int displayHeight) {
   for (std::size_t i = 0; i < std::size(kDefaultFonts); ++i) {
     const FontStyle& style = kDefaultFonts[i];
     if (defaultFonts[i]) DeleteObject(defaultFonts[i]);
-    defaultFonts[i] = CreateFontA(-FontHeight(style, displayHeight), 0, 0, 0, style.weight, FALSE, FALSE, FALSE,
-                                  ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                                  DEFAULT_PITCH, style.face);
+    defaultFonts[i] = CreateFontA(-FontHeight(style, displayHeight), 0, style.escapement, style.escapement, FW_NORMAL,
+                                  FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_STROKE_PRECIS,
+                                  NONANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN, style.face);
   }
 }
 

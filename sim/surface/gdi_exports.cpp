@@ -8,6 +8,8 @@ DrawingSurface::~DrawingSurface() = default;
 namespace sim {
 namespace {
 
+static_assert(kNullBrush == NULL_BRUSH && kNullPen == NULL_PEN && kTransparent == TRANSPARENT);
+
 DrawingSurface& Surface(void* dc) { return *static_cast<DrawingSurface*>(dc); }
 const POINT* Points(const Point* pts) { return reinterpret_cast<const POINT*>(pts); }
 
@@ -29,8 +31,10 @@ class SurfaceCanvas final : public Canvas {
   }
   std::uint32_t SetTextColor(void* dc, std::uint32_t c) override { return Surface(dc).SetTextColor(c); }
   void TextOut(void* dc, int x, int y, const char* text, int len) override { Surface(dc).TextOut(x, y, text, len); }
+  void SetBkMode(void* dc, int mode) override { Surface(dc).SetBkMode(mode); }
   void SelectPen(void* dc, int index) override { Surface(dc).SelectPen(index); }
   void SelectFont(void* dc, int index) override { Surface(dc).SelectFont(index); }
+  void SelectStockObject(void* dc, int object) override { Surface(dc).SelectStockObject(object); }
   void Clear(void* dc) override { Surface(dc).Clear(); }
 };
 

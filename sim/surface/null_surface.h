@@ -22,8 +22,10 @@ class NullSurface final : public DrawingSurface {
     return previous;
   }
   void TextOut(int, int, const char*, int) override {}
+  void SetBkMode(int) override {}
   void SelectPen(int) override {}
   void SelectFont(int) override {}
+  void SelectStockObject(int) override {}
   void Clear() override {}
 
  private:

@@ -193,7 +193,14 @@ COLORREF RasterSurface::SetTextColor(COLORREF c) {
 void RasterSurface::Clear() { std::fill(pixels_.begin(), pixels_.end(), kBlack); }
 
 void RasterSurface::SelectPen(int index) {
-  if (unsigned(index) < std::size(kDefaultPens)) pen_ = kDefaultPens[index];
+  if (unsigned(index) >= std::size(kDefaultPens)) return;
+  pen_ = kDefaultPens[index];
+  nullPen_ = false;
+}
+
+void RasterSurface::SelectStockObject(int object) {
+  if (object == NULL_PEN) nullPen_ = true;
+  if (object == NULL_BRUSH) nullBrush_ = true;
 }
 
 void RasterSurface::SelectFont(int index) {
@@ -219,12 +226,13 @@ void RasterSurface::Polyline(const POINT* pts, int n) {
 
 void RasterSurface::Polygon(const POINT* pts, int n) {
   if (!pts || n < 2) return;
-  FillPolygon(pts, n);
+  if (!nullBrush_) FillPolygon(pts, n);
   for (int i = 0; i + 1 < n; ++i) Segment(pts[i], pts[i + 1]);
   Segment(pts[n - 1], pts[0]);
 }
 
 void RasterSurface::Segment(POINT from, POINT to) {
+  if (nullPen_) return;
   if (from.y == to.y) {  // a run along the row, end excluded
     int l = from.x, r = to.x;
     OrderEnds(&l, &r);
@@ -307,7 +315,7 @@ void RasterSurface::Rectangle(int l, int t, int r, int b) {
   --b;
   const POINT corners[4] = {{r, t}, {l, t}, {l, b}, {r, b}};
   for (int i = 0; i < 4; ++i) Segment(corners[i], corners[(i + 1) % 4]);
-  FillBox(i64(l) + 1, i64(t) + 1, r, b, kBlack);
+  if (!nullBrush_) FillBox(i64(l) + 1, i64(t) + 1, r, b, kBlack);
 }
 
 void RasterSurface::Ellipse(int l, int t, int r, int b) {
@@ -330,20 +338,22 @@ void RasterSurface::ZinglEllipse(i64 L, i64 T, i64 R, i64 B) {
     FillBox(L + inset, T + y, R - inset, T + y + 1, kBlack);
     if (h - 1 - y < h / 2) FillBox(L + inset, B - 1 - y, R - inset, B - y, kBlack);
   };
-  EllipseSteps region(w, h);
-  i64 x = 0, y = h / 2;
-  fill_row(y, x);
-  for (i64 i = 0; x <= w / 2 && i < guard; ++i) {
-    bool x_moves, y_moves;
-    region.Next(&x_moves, &y_moves);
-    if (x_moves) ++x;
-    if (y_moves) fill_row(++y, x);
+  if (!nullBrush_) {
+    EllipseSteps region(w, h);
+    i64 x = 0, y = h / 2;
+    fill_row(y, x);
+    for (i64 i = 0; x <= w / 2 && i < guard; ++i) {
+      bool x_moves, y_moves;
+      region.Next(&x_moves, &y_moves);
+      if (x_moves) ++x;
+      if (y_moves) fill_row(++y, x);
+    }
   }
 
   // Outline: from the right end of the middle row up to the top middle.
+  if (nullPen_) return;
   EllipseSteps outline(w, h);
-  x = w - 1;
-  y = h / 2;
+  i64 x = w - 1, y = h / 2;
   for (i64 i = 0; x >= w / 2 && i < guard; ++i) {
     for (const i64 px : {L + x, R - 1 - x})
       for (const i64 py : {B - 1 - y, T + y}) Plot(px, py, pen_);
@@ -372,7 +382,8 @@ void RasterSurface::RowEllipse(i64 L, i64 T, i64 R, i64 B) {
     const real wide = half_width(inner), narrow = half_width(real(y) - toward);
     const i64 lo = std::min(i64(std::ceil(cx - wide)), i64(std::floor(cx)));
     const i64 hi = std::max(i64(std::floor(cx + wide)), i64(std::ceil(cx)));
-    FillBox(lo, y, hi + 1, y + 1, kBlack);
+    if (!nullBrush_) FillBox(lo, y, hi + 1, y + 1, kBlack);
+    if (nullPen_) continue;
     if (narrow < 0) {
       FillBox(lo, y, hi + 1, y + 1, pen_);
       continue;
@@ -382,15 +393,16 @@ void RasterSurface::RowEllipse(i64 L, i64 T, i64 R, i64 B) {
   }
 }
 
-// Reference point at the top left of the cell: the baseline is Ascent() below y.
+// Reference point at the top left of the cell, as the text runs: the pen
+// moves right from x, or up from y.
 void RasterSurface::TextOut(int x, int y, const char* text, int len) {
   if (!text || len <= 0) return;
-  i64 pen_x = x;
-  const i64 baseline = i64(y) + font_->Ascent();
+  const bool upward = font_->Upward();
+  i64 pen = upward ? y : x;
   for (int i = 0; i < len; ++i) {
     const Font::Glyph* g = font_->Find(static_cast<unsigned char>(text[i]));
     if (!g) continue;
-    const i64 left = pen_x + g->left, top = baseline - g->top;
+    const i64 left = (upward ? x : pen) + g->x, top = (upward ? pen : y) + g->y;
     const int c0 = int(std::clamp<i64>(-left, 0, g->width)), c1 = int(std::clamp<i64>(width_ - left, 0, g->width));
     const int r0 = int(std::clamp<i64>(-top, 0, g->rows)), r1 = int(std::clamp<i64>(height_ - top, 0, g->rows));
     const COLORREF colour = text_ & kRgbMask;
@@ -400,7 +412,7 @@ void RasterSurface::TextOut(int x, int y, const char* text, int len) {
       for (int col = c0; col < c1; ++col)
         if (bits[col >> 3] & (0x80 >> (col & 7))) pixels[col] = colour;
     }
-    pen_x += g->advance;
+    pen += upward ? -g->advance : g->advance;
   }
 }
 

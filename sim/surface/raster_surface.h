@@ -14,10 +14,11 @@ namespace sim {
 
 // width x height COLORREF pixels, black at start. The state starts as a new
 // device context's: position (0,0), black pen, black brush, black text, and
-// the host's default font 0 for a display of this height selected.
-// The brush stays black: Polygon, Ellipse and Rectangle fill their interiors black.
-// Drawing allocates only for a polygon of more points than any before (the page's
-// have at most 9); every coordinate from INT_MIN to INT_MAX is clipped before
+// the host's default font 0 for a display of this height selected. Polygon,
+// Ellipse and Rectangle fill their interiors black until the null brush
+// leaves them hollow; the null pen draws no lines and no outlines.
+// Drawing allocates only for a glyph's first drawing and for a polygon of more
+// points than any before (the page's have at most 9); every coordinate from INT_MIN to INT_MAX is clipped before
 // any pixel loop.
 class RasterSurface final : public DrawingSurface {
  public:
@@ -36,8 +37,10 @@ class RasterSurface final : public DrawingSurface {
   void FillRect(const RECT& rc, COLORREF brush) override;
   COLORREF SetTextColor(COLORREF c) override;
   void TextOut(int x, int y, const char* text, int len) override;
+  void SetBkMode(int) override {}  // text is always transparent
   void SelectPen(int index) override;
   void SelectFont(int index) override;
+  void SelectStockObject(int object) override;
   void Clear() override;
 
   int Width() const { return width_; }
@@ -70,6 +73,8 @@ class RasterSurface final : public DrawingSurface {
   const Font* font_;
   POINT position_{0, 0};
   COLORREF pen_ = RGB(0, 0, 0);
+  bool nullPen_ = false;
+  bool nullBrush_ = false;  // else black
   COLORREF text_ = RGB(0, 0, 0);
 };
 

@@ -19,21 +19,21 @@ constexpr std::uint32_t kDefaultPens[6] = {Rgb(0, 255, 0),   Rgb(0, 255, 0), Rgb
 // character width.
 constexpr std::uint32_t kTitleColour = Rgb(224, 224, 224);
 
-// Default fonts 0 to 3. On a display IH pixels high, with h = IH * 9 / 200,
-// each font's character height (GDI's negative lfHeight) is h * scale, in
-// integers. Arial and Courier New are drawn with the metric-compatible
-// Liberation faces, not antialiased.
+// Default fonts 0 to 3, all of normal weight. On a display IH pixels high,
+// with h = IH * 9 / 200, each font's character height (GDI's negative
+// lfHeight) is h * scale, in integers. Arial and Courier New are drawn with
+// the metric-compatible Liberation faces, not antialiased.
 struct FontStyle {
   const char* face;  // what the host asks GDI for
   const char* file;  // the face drawn here
   int scaleNumerator, scaleDenominator;
-  int weight;  // GDI weight
+  int escapement;  // tenths of a degree, GDI's escapement and orientation
 };
 constexpr FontStyle kDefaultFonts[4] = {
-    {"Courier New", "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf", 1, 1, 400},
-    {"Arial", "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", 3, 4, 400},
-    {"Arial", "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf", 3, 4, 900},
-    {"Arial", "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", 1, 1, 400},
+    {"Courier New", "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf", 1, 1, 0},
+    {"Arial", "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", 3, 4, 0},
+    {"Arial", "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", 3, 4, 900},  // text runs upwards
+    {"Arial", "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", 1, 1, 0},
 };
 
 // Character height in pixels of a default font on a display displayHeight

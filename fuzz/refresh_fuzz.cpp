@@ -54,6 +54,7 @@ void CheckHost(const char* surface) {
 }
 
 double RefreshMs(VitalsMFD& mfd, HDC hdc) {
+  sim::TheHost().drawing = hdc;
   const auto start = std::chrono::steady_clock::now();
   mfd.Update(hdc);
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -104,6 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckHost("raster");
   host.trace.Enable(true);  // every value formatted
   sim::NullSurface null;
+  host.drawing = &null;
   mfd.Update(&null);
   CheckHost("trace");
   return 0;

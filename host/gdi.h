@@ -72,13 +72,10 @@ using HPEN = HPEN__*;
 using HFONT = HFONT__*;
 using HGDIOBJ = void*;
 
+// The stand-in host's device context (host/drawing_surface.h), opaque to the page.
 class DrawingSurface;
 using HDC = DrawingSurface*;
-
-// Stock objects and a background mode, as <windows.h> numbers them.
-constexpr int NULL_BRUSH = 5;
-constexpr int NULL_PEN = 8;
-constexpr int TRANSPARENT = 1;
+using FARPROC = int (*)();
 
 #endif
 
@@ -123,31 +120,6 @@ DECLSPEC_IMPORT FARPROC WINAPI GetProcAddress(HINSTANCE module, LPCSTR name);
 
 #else
 
-// What a device context does. The stand-in host implements it (rasteriser,
-// null surface); the exported operations below check their arguments, record
-// the call and forward here. Coordinates may be anything from INT_MIN to
-// INT_MAX; an implementation clips.
-class OAPIFUNC DrawingSurface {
- public:
-  virtual ~DrawingSurface();
-  virtual POINT Position() const = 0;  // the current position
-  virtual void MoveTo(int x, int y) = 0;
-  virtual void LineTo(int x, int y) = 0;  // current pen, end point excluded
-  virtual void Polyline(const POINT* pts, int n) = 0;
-  virtual void Polygon(const POINT* pts, int n) = 0;  // alternate fill, current brush and pen
-  virtual void Ellipse(int l, int t, int r, int b) = 0;
-  virtual void Rectangle(int l, int t, int r, int b) = 0;
-  virtual void SetPixel(int x, int y, COLORREF c) = 0;
-  virtual void FillRect(const RECT& rc, COLORREF brush) = 0;  // edges in any order
-  virtual COLORREF SetTextColor(COLORREF c) = 0;  // returns the previous colour
-  virtual void TextOut(int x, int y, const char* text, int len) = 0;  // top-left reference, transparent
-  virtual void SetBkMode(int mode) = 0;    // TRANSPARENT, the only mode text is drawn in
-  virtual void SelectPen(int index) = 0;   // host default pen
-  virtual void SelectFont(int index) = 0;  // host default font
-  virtual void SelectStockObject(int object) = 0;  // NULL_BRUSH or NULL_PEN; any other selects nothing
-  virtual void Clear() = 0;                // every pixel black
-};
-
 // Each operation: what the page relies on. Results are never examined. A
 // refresh's device context comes black, with green text in font 0, pen 0 and
 // the null brush: figures are outlines only.
@@ -180,6 +152,8 @@ OAPIFUNC BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int len);
 OAPIFUNC HDC BeginPaint(HWND wnd, PAINTSTRUCT* ps);
 // Closes the bracket opened with the same record.
 OAPIFUNC BOOL EndPaint(HWND wnd, const PAINTSTRUCT* ps);
+// An export of a module the host loaded, by name; null when it has none.
+OAPIFUNC FARPROC GetProcAddress(HINSTANCE module, LPCSTR name);
 }
 
 #endif

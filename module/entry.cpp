@@ -5,13 +5,6 @@
 #include "host/oapi.h"
 #include "module/runtime.h"
 
-#ifdef _WIN32
-#define LookUpExport(module, name) reinterpret_cast<ExitRoutine>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-#else
-#include <dlfcn.h>
-#define LookUpExport(module, name) reinterpret_cast<ExitRoutine>(dlsym(module, name))
-#endif
-
 namespace {
 
 using ExitRoutine = void (*)(HINSTANCE);
@@ -32,6 +25,10 @@ OAPI_MSGTYPE ModeMsgProc(UINT msg, UINT /*mfd*/, WPARAM wparam, LPARAM lparam) {
   const auto height = static_cast<DWORD>((wparam >> 16) & 0xFFFF);
   auto* display = new (std::nothrow) VitalsMFD(width, height, reinterpret_cast<VESSEL*>(lparam));
   return reinterpret_cast<OAPI_MSGTYPE>(display);
+}
+
+ExitRoutine LookUpExport(HINSTANCE module, LPCSTR name) {
+  return reinterpret_cast<ExitRoutine>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
 // Attach: start the host library and find the exit routine; detach: run it.

@@ -11,7 +11,7 @@
 #include "sim/core/session.h"
 #include "sim/surface/null_surface.h"
 #include "sim/surface/raster_surface.h"
-#include "sim/surface/style.h"
+#include "sim/core/look.h"
 #include "tests/counting_new.h"  // exported: the module's nothrow allocations come here
 
 namespace {
@@ -37,7 +37,7 @@ TEST(Session, LoadOpenInputRefreshReopenCloseUnloadInTheHostsOrder) {
     session.OpenDisplay(288, 320, 7, 12);
     session.Opened().ConsumeKeyBuffered(35);
     session.Opened().ConsumeButton(1, sim::kButtonDown);
-    session.Opened().Update(&surface);
+    session.Opened().Update(surface);
   }
   std::vector<std::string> lines;
   bool refreshing = false;
@@ -121,7 +121,7 @@ TEST(HostRefresh, StartsAsTheHostLeavesTheDisplayAndEndsWithoutAPen) {
     surface.FillRect({0, 0, 200, 200}, white), surface.SetTextColor(white), surface.SelectFont(2), surface.SelectPen(2);
     for (int refresh = 0; refresh < 2; ++refresh) {
       TheHost().trace.Clear();
-      display->Update(static_cast<HDC>(&surface));
+      display->Update(surface);
       EXPECT_EQ(TheHost().trace.Lines().size(), 4u);
       EXPECT_TRUE(surface.Pixel(50, 50) == RGB(255, 0, 0) && surface.Pixel(40, 40) == green);
       int white_left = 0, text = 0, frame = 0;
@@ -170,7 +170,7 @@ class ModuleLife : public testing::Test {
   static std::string ScaleTag(sim::Display& display) {
     sim::NullSurface surface;
     TheHost().trace.Clear();
-    display.Update(static_cast<HDC>(&surface));
+    display.Update(surface);
     const auto& lines = TheHost().trace.Lines();
     const auto tag = std::ranges::find_if(lines, [](const std::string& l) { return l.starts_with("TextOutA "); });
     return tag == lines.end() ? "none" : *tag;

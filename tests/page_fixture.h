@@ -45,6 +45,7 @@ class PageTest : public testing::Test {
   void SetUp() override {
     sim::TheHost().Reset();
     sim::TheHost().focus = &vessel;
+    sim::TheHost().drawing = &surface;
     renderWindow = static_cast<HWND>(sim::TheHost().renderWindow);
     sim::TheHost().trace.Enable(true);
     showDescriptions = false;

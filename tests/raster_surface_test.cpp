@@ -15,7 +15,7 @@
 
 #include "sim/program/output.h"
 #include "sim/surface/raster_surface.h"
-#include "sim/surface/style.h"
+#include "sim/core/look.h"
 #include "temp_dir.h"
 #include "tests/counting_new.h"
 

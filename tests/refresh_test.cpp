@@ -149,6 +149,7 @@ TEST_F(Refresh, HostileValuesDrawSafelyWithoutAllocating) {
             sim::TheHost().cockpitMode = cockpit;
             sim::TheHost().attitudeMode = attitude;
             showDescriptions = logExhausts = attitude == 1;
+            sim::TheHost().drawing = target;
             allocations = 0;
             countingAllocations = true;
             display.Update(target);

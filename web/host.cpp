@@ -1,18 +1,17 @@
-// The page's host: each redraw is one run of `vitals-sim render` on the
-// in-memory file system, with the module linked in. The page writes the
-// situation to situation.json and reads page.trace; the pixels are kept here.
+// The page's host: each redraw runs the module for situation.json of the
+// current folder, once, and keeps the picture; the trace goes to page.trace.
 #include <emscripten/emscripten.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <vector>
 
-#include "sim/program/render.h"
-#include "sim/surface/page_surface.h"
-#include "sim/surface/raster_surface.h"
+#include "sim/core/host.h"
+#include "sim/program/live_session.h"
+#include "sim/program/output.h"
 
 namespace {
 
@@ -23,68 +22,61 @@ struct Shown {
   std::vector<std::uint8_t> rgba;
 } shown;
 
-// The surface of one refresh; hands its pixels over when the session ends.
-class WebPage final : public sim::PageSurface {
- public:
-  WebPage(int width, int height) : surface_(width, height) {}
-  ~WebPage() override {
-    const std::size_t n = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
-    shown.width = surface_.Width();
-    shown.height = surface_.Height();
-    shown.rgba.resize(n * 4);
-    const COLORREF* px = surface_.Data();
-    for (std::size_t i = 0; i < n; ++i) {  // 0x00BBGGRR to R, G, B, A
-      shown.rgba[4 * i] = px[i] & 0xFF;
-      shown.rgba[4 * i + 1] = (px[i] >> 8) & 0xFF;
-      shown.rgba[4 * i + 2] = (px[i] >> 16) & 0xFF;
-      shown.rgba[4 * i + 3] = 255;
-    }
+void Keep(const sim::Image &image) {
+  shown.width = image.width;
+  shown.height = image.height;
+  shown.rgba.resize(image.rgb.size() / 3 * 4);
+  for (std::size_t i = 0; i < image.rgb.size() / 3; ++i) {
+    for (int c = 0; c < 3; ++c)
+      shown.rgba[4 * i + c] = image.rgb[3 * i + c];
+    shown.rgba[4 * i + 3] = 255;
   }
-  void* Dc() override { return static_cast<DrawingSurface*>(&surface_); }
-  sim::Image Picture() const override { return surface_.Picture(); }
-  int CharWidth() const override { return surface_.DefaultFont(0).AverageCharWidth(); }
-  int CharHeight() const override { return surface_.DefaultFont(0).CellHeight(); }
-
- private:
-  sim::RasterSurface surface_;
-};
-
-// Where the module "file" is, so that the session finds it.
-constexpr const char* kProgramFolder = "/vitals";
-constexpr const char* kModuleFile = "Vitals";
-
-}  // namespace
-
-// The page's surface: the rasteriser, whose pixels the page shows.
-std::unique_ptr<sim::PageSurface> sim::MakePageSurface(int width, int height) {
-  return std::make_unique<WebPage>(width, height);
 }
+
+} // namespace
 
 extern "C" {
 
-// Renders situation.json of the current folder into page.trace and the
-// picture; returns vitals-sim's exit status. Messages go to standard error.
+// Returns vitals-sim's exit status: 0 drawn, 1 host fault, 2 refused.
+// Messages go to standard error.
 EMSCRIPTEN_KEEPALIVE int vitals_render() {
-  const sim::Platform platform = {kModuleFile, kProgramFolder};
-  const char* argv[] = {"vitals-sim", "render", "--state", "situation.json", "--trace", "page.trace"};
   shown = Shown();
-  std::error_code ec;
-  std::filesystem::create_directories(kProgramFolder, ec);
-  std::ofstream(std::filesystem::path(kProgramFolder) / kModuleFile).flush();
-  CLI::App app("The Vitals MFD page in a stand-in Orbiter host", "vitals-sim");
-  int status = 0;
-  sim::AddRenderCommand(app, platform, &status);
-  status = sim::RunCommands(app, 6, const_cast<char**>(argv), &status);
-  std::cerr.flush();
-  return status;
+  std::ostringstream text;
+  text << std::ifstream("situation.json").rdbuf();
+  sim::Situation situation;
+  try {
+    situation = sim::ParseSituation(text.str());
+  } catch (const sim::SituationError &e) {
+    std::cerr << "situation.json: " << (e.Path().empty() ? "" : e.Path() + ": ")
+              << e.what() << std::endl;
+    return 2;
+  }
+  sim::Host &host = sim::TheHost();
+  host.Reset();
+  host.trace.Enable(true);
+  try {
+    sim::LiveSession session("Vitals", situation);
+    session.Refresh();
+    Keep(session.Page().Picture());
+  } catch (const std::exception &e) {
+    std::cerr << e.what() << std::endl;
+    return 1;
+  }
+  sim::WriteFileWhole("page.trace", host.trace.Text(), nullptr);
+  for (const std::string &fault : host.faults)
+    std::cerr << "host fault: " << fault << std::endl;
+  return host.faults.empty() ? 0 : 1;
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* vitals_pixels() { return shown.rgba.data(); }
+EMSCRIPTEN_KEEPALIVE const std::uint8_t *vitals_pixels() {
+  return shown.rgba.data();
+}
 EMSCRIPTEN_KEEPALIVE int vitals_width() { return shown.width; }
 EMSCRIPTEN_KEEPALIVE int vitals_height() { return shown.height; }
 
 // The end of the memory in use; the page restores [0, end) before each run so
 // that every run starts from a freshly loaded module and host.
-EMSCRIPTEN_KEEPALIVE std::uintptr_t vitals_memory_end() { return reinterpret_cast<std::uintptr_t>(sbrk(0)); }
-
+EMSCRIPTEN_KEEPALIVE std::uintptr_t vitals_memory_end() {
+  return reinterpret_cast<std::uintptr_t>(sbrk(0));
+}
 }

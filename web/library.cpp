@@ -1,7 +1,5 @@
 // The module linked into the page: "loading" it hands out its entry points by
 // name from a table, as the platform's loader would from its export table.
-#include <dlfcn.h>
-
 #include <cstring>
 
 #include "host/mfd.h"
@@ -53,6 +51,3 @@ void* FindSymbol(void* library, const char* name) {
 void CloseLibrary(void* /*library*/) {}
 
 }  // namespace sim
-
-// The module looks up its own exit routine on its handle.
-extern "C" void* dlsym(void* handle, const char* name) { return sim::FindSymbol(handle, name); }

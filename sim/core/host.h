@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "sim/core/brushes.h"
-#include "sim/core/canvas.h"
 #include "sim/core/config.h"
 #include "sim/core/host_core.h"
 #include "sim/core/trace.h"
 #include "sim/core/vessel.h"
+
+class DrawingSurface;
 
 namespace sim {
 
@@ -33,7 +34,8 @@ struct Host {
   // The text of the host's Orbiter.cfg; none when the file is missing.
   std::optional<std::string> config;
   void* renderWindow = reinterpret_cast<void*>(0x1);
-  Canvas* canvas = &PlatformCanvas();
+  // The surface handed to the refresh under way; drawing on any other is a fault.
+  DrawingSurface* drawing = nullptr;
 
   std::map<std::uintptr_t, ConfigFile> openFiles;  // by handle value
   std::uintptr_t nextFile = 1;

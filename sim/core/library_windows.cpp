@@ -1,6 +1,8 @@
-// Modules loaded with the Windows loader, which runs their DllMain itself.
+// Modules loaded with the Windows loader, which runs their DllMain itself;
+// their drawing imports are then routed through the host's traced calls.
 #include <windows.h>
 
+#include "sim/core/drawing.h"
 #include "sim/core/library.h"
 
 namespace sim {
@@ -9,7 +11,10 @@ const bool kLoaderRunsEntry = true;
 
 void* OpenLibrary(const std::string& path, std::string* error) {
   HMODULE library = LoadLibraryA(path.c_str());
-  if (!library && error) *error = "cannot load module: error " + std::to_string(GetLastError());
+  if (library)
+    drawing::RouteDrawingImports(library);
+  else if (error)
+    *error = "cannot load module: error " + std::to_string(GetLastError());
   return library;
 }
 

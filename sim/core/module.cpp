@@ -1,8 +1,9 @@
 #include "sim/core/module.h"
 
+#include "host/drawing_surface.h"
 #include "sim/core/host.h"
 #include "sim/core/library.h"
-#include "sim/surface/style.h"
+#include "sim/core/look.h"
 
 namespace sim {
 namespace {
@@ -21,7 +22,6 @@ std::unique_ptr<Module> Module::Load(const std::string& path, std::string* error
   if (kLoaderRunsEntry) host.trace.Add("> DllMain 1");
   void* library = OpenLibrary(path, error);
   if (!library) return nullptr;
-  host.canvas->Adopt(library);
   std::unique_ptr<Module> module(new Module(library));
   std::string missing;
   const bool complete = (kLoaderRunsEntry || Find(*module, "DllMain", &module->entry_, &missing)) &&
@@ -121,22 +121,23 @@ int Display::ButtonMenu(const VhMenuEntry** menu) {
   return Abi().button_menu(instance_, menu);
 }
 
-void Display::Update(void* dc) {
+void Display::Update(DrawingSurface& surface) {
   Host& host = TheHost();
-  Canvas& canvas = *host.canvas;
   // The display as the host hands it to each refresh: black, green text in
   // font 0 on no background, hollow figures in pen 0; framed in the generic cockpit.
-  canvas.Clear(dc);
-  canvas.SetTextColor(dc, kDefaultPens[0]);
-  canvas.SelectFont(dc, 0);
-  canvas.SetBkMode(dc, kTransparent);
-  canvas.SelectStockObject(dc, kNullBrush);
-  canvas.SelectPen(dc, 0);
-  if (host.cockpitMode == 1) canvas.Rectangle(dc, 0, 0, width_, height_);
+  surface.Clear();
+  surface.SetTextColor(kDefaultPens[0]);
+  surface.SelectFont(0);
+  surface.SetBkMode(TRANSPARENT);
+  surface.SelectStockObject(NULL_BRUSH);
+  surface.SelectPen(0);
+  if (host.cockpitMode == 1) surface.Rectangle(0, 0, width_, height_);
   host.trace.Add("> Update");
-  Abi().update(instance_, dc);
-  canvas.SelectStockObject(dc, kNullPen);
-  canvas.SelectStockObject(dc, kNullBrush);
+  host.drawing = &surface;
+  Abi().update(instance_, surface.Dc());
+  host.drawing = nullptr;
+  surface.SelectStockObject(NULL_PEN);
+  surface.SelectStockObject(NULL_BRUSH);
   host.CheckRefreshEnded();
 }
 

@@ -7,6 +7,8 @@
 
 #include "sim/core/host_core.h"
 
+class DrawingSurface;
+
 namespace sim {
 
 // A loaded module: attached (its library entry starts the host library, which
@@ -64,10 +66,11 @@ class Display {
   bool ConsumeButton(int bt, int event);
   const char* ButtonLabel(int bt);
   int ButtonMenu(const VhMenuEntry** menu);
-  // Refreshes the page on dc, first set up as the host does; afterwards the
-  // null pen and brush are selected, and any brush still alive or paint
-  // bracket still open is reported as a host fault.
-  void Update(void* dc);
+  // Refreshes the page on the surface, first set up as the host does; the
+  // module draws on its HDC alone. Afterwards the null pen and brush are
+  // selected, and any brush still alive or paint bracket still open is
+  // reported as a host fault.
+  void Update(DrawingSurface& surface);
 
  private:
   Display(void* instance, int width, int height) : instance_(instance), width_(width), height_(height) {}

@@ -40,6 +40,6 @@ void LiveSession::Send(const Input& input) {
   Opened().ConsumeButton(bt, kButtonUp);
 }
 
-void LiveSession::Refresh() { Opened().Update(page_->Dc()); }
+void LiveSession::Refresh() { Opened().Update(*page_); }
 
 }  // namespace sim

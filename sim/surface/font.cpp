@@ -9,7 +9,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "sim/surface/style.h"
+#include "sim/core/look.h"
 
 namespace sim {
 

@@ -1,18 +1,16 @@
-// The device context a session's refresh draws on, in the host's starting
-// state, and what the host measures with its fonts.
+// A display's surface as the host makes it when it sizes the display: what
+// the refreshes draw on, its picture, and what the host measures with its fonts.
 #pragma once
 
 #include <memory>
 
+#include "host/drawing_surface.h"
 #include "sim/surface/image.h"
 
 namespace sim {
 
-class PageSurface {
+class PageSurface : public DrawingSurface {
  public:
-  virtual ~PageSurface() = default;
-  // What the module gets as its HDC.
-  virtual void* Dc() = 0;
   virtual Image Picture() const = 0;
   // Host font 0's average character width and height, as the host writes them
   // into displays (cw, ch).

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "sim/surface/style.h"
+#include "sim/core/look.h"
 
 namespace sim {
 namespace {
@@ -425,6 +425,10 @@ Image RasterSurface::Picture() const {
     image.rgb[3 * i + 2] = static_cast<unsigned char>(c >> 16);
   }
   return image;
+}
+
+std::unique_ptr<PageSurface> MakePageSurface(int width, int height) {
+  return std::make_unique<RasterSurface>(width, height);
 }
 
 }  // namespace sim

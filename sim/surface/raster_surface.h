@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "host/gdi.h"
 #include "sim/surface/font.h"
-#include "sim/surface/image.h"
+#include "sim/surface/page_surface.h"
 
 namespace sim {
 
@@ -20,7 +19,7 @@ namespace sim {
 // Drawing allocates only for a glyph's first drawing and for a polygon of more
 // points than any before (the page's have at most 9); every coordinate from INT_MIN to INT_MAX is clipped before
 // any pixel loop.
-class RasterSurface final : public DrawingSurface {
+class RasterSurface final : public PageSurface {
  public:
   // Throws std::invalid_argument for a size outside 1..16384, std::runtime_error
   // when a font cannot be loaded.
@@ -53,7 +52,9 @@ class RasterSurface final : public DrawingSurface {
   const Font& TextFont() const { return *font_; }
   const Font& DefaultFont(int i) const { return fonts_[std::size_t(i)]; }
   // The pixels as an RGB image.
-  Image Picture() const;
+  Image Picture() const override;
+  int CharWidth() const override { return DefaultFont(0).AverageCharWidth(); }
+  int CharHeight() const override { return DefaultFont(0).CellHeight(); }
 
  private:
   void Plot(std::int64_t x, std::int64_t y, COLORREF c);

@@ -1,5 +1,5 @@
-// The stand-in host's look, as the real host's: default pens, default fonts
-// and the title. Plain values, for every platform's surface.
+// The host's own look, as the real host's: default pens, default fonts and
+// the title. Plain values, for every platform's surface.
 #pragma once
 
 #include <cstdint>

@@ -1,87 +1,101 @@
-// The page's host: each redraw is one run of `vitals-sim render` on the
-// in-memory file system, with the module linked in. The page writes the
-// situation to situation.json and reads page.trace; the pixels are kept here.
+// The page's host: one PageSession for the page's script, through plain C
+// calls. Strings come in as UTF-8 and go out as UTF-8 held until the next call
+// of the same kind; a call that refuses returns 0 with its reason in
+// vitals_messages().
 #include <emscripten/emscripten.h>
-#include <unistd.h>
 
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <vector>
+#include <exception>
 
-#include "sim/program/render.h"
-#include "sim/surface/page_surface.h"
-#include "sim/surface/raster_surface.h"
+#include "web/page_session.h"
+#include "web/web_page.h"
 
 namespace {
 
-// The last page drawn, as RGBA.
-struct Shown {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgba;
-} shown;
+web::PageSession page;
+bool loaded = false;
+std::string messages;  // of the last call, when it failed outside the session
+std::string text;      // the last text handed out
 
-// The surface of one refresh; hands its pixels over when the session ends.
-class WebPage final : public sim::PageSurface {
- public:
-  WebPage(int width, int height) : surface_(width, height) {}
-  ~WebPage() override {
-    const std::size_t n = std::size_t(surface_.Width()) * std::size_t(surface_.Height());
-    shown.width = surface_.Width();
-    shown.height = surface_.Height();
-    shown.rgba.resize(n * 4);
-    const COLORREF* px = surface_.Data();
-    for (std::size_t i = 0; i < n; ++i) {  // 0x00BBGGRR to R, G, B, A
-      shown.rgba[4 * i] = px[i] & 0xFF;
-      shown.rgba[4 * i + 1] = (px[i] >> 8) & 0xFF;
-      shown.rgba[4 * i + 2] = (px[i] >> 16) & 0xFF;
-      shown.rgba[4 * i + 3] = 255;
-    }
+// Runs a call on the loaded session; anything thrown becomes its message.
+template <typename Call>
+int Run(Call call) {
+  messages.clear();
+  if (!loaded) {
+    messages = "no situation is loaded";
+    return 0;
   }
-  void* Dc() override { return static_cast<DrawingSurface*>(&surface_); }
-  sim::Image Picture() const override { return surface_.Picture(); }
-  int CharWidth() const override { return surface_.DefaultFont(0).AverageCharWidth(); }
-  int CharHeight() const override { return surface_.DefaultFont(0).CellHeight(); }
+  try {
+    return call() ? 1 : 0;
+  } catch (const std::exception& e) {
+    messages = e.what();
+    return 0;
+  }
+}
 
- private:
-  sim::RasterSurface surface_;
-};
-
-// Where the module "file" is, so that the session finds it.
-constexpr const char* kProgramFolder = "/vitals";
-constexpr const char* kModuleFile = "Vitals";
+const char* Out(std::string s) {
+  text = std::move(s);
+  return text.c_str();
+}
 
 }  // namespace
 
 // The page's surface: the rasteriser, whose pixels the page shows.
 std::unique_ptr<sim::PageSurface> sim::MakePageSurface(int width, int height) {
-  return std::make_unique<WebPage>(width, height);
+  return std::make_unique<web::WebPage>(width, height);
 }
 
 extern "C" {
 
-// Renders situation.json of the current folder into page.trace and the
-// picture; returns vitals-sim's exit status. Messages go to standard error.
-EMSCRIPTEN_KEEPALIVE int vitals_render() {
-  const sim::Platform platform = {kModuleFile, kProgramFolder};
-  const char* argv[] = {"vitals-sim", "render", "--state", "situation.json", "--trace", "page.trace"};
-  shown = Shown();
-  std::error_code ec;
-  std::filesystem::create_directories(kProgramFolder, ec);
-  std::ofstream(std::filesystem::path(kProgramFolder) / kModuleFile).flush();
-  const int status = sim::RenderMain(6, const_cast<char**>(argv), platform);
-  std::cerr.flush();
-  return status;
+EMSCRIPTEN_KEEPALIVE int vitals_check(const char* s, std::size_t n) {
+  messages.clear();
+  return page.Check({s, n}) ? 1 : 0;
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* vitals_pixels() { return shown.rgba.data(); }
-EMSCRIPTEN_KEEPALIVE int vitals_width() { return shown.width; }
-EMSCRIPTEN_KEEPALIVE int vitals_height() { return shown.height; }
+// Once per instance: the module's state is fresh only in a fresh instance.
+EMSCRIPTEN_KEEPALIVE int vitals_load(const char* s, std::size_t n) {
+  messages.clear();
+  if (loaded) {
+    messages = "a situation is loaded in a fresh instance of the page's host";
+    return 0;
+  }
+  loaded = page.Load({s, n});
+  return loaded ? 1 : 0;
+}
 
-// The end of the memory in use; the page restores [0, end) before each run so
-// that every run starts from a freshly loaded module and host.
-EMSCRIPTEN_KEEPALIVE std::uintptr_t vitals_memory_end() { return reinterpret_cast<std::uintptr_t>(sbrk(0)); }
+EMSCRIPTEN_KEEPALIVE int vitals_set(const char* pointer, const char* value) {
+  return Run([&] { return page.Set(pointer, value ? std::optional<std::string>(value) : std::nullopt); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_set_typed(const char* pointer, const char* typed) {
+  return Run([&] { return page.SetTyped(pointer, typed); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_set_config_item(const char* name, const char* typed) {
+  return Run([&] { return page.SetConfigItem(name, typed); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_send(const char* input) {
+  return Run([&] { return page.Send(input); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_press_typed(const char* typed) {
+  return Run([&] { return page.PressTyped(typed); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_button_event(int bt, int event) {
+  return Run([&] { return page.ButtonEvent(bt, event); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_refresh() {
+  return Run([&] {
+    page.Refresh();
+    return page.Messages().empty();
+  });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vitals_messages() { return messages.empty() ? page.Messages().c_str() : messages.c_str(); }
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* vitals_pixels() { return loaded ? page.Pixels() : nullptr; }
+EMSCRIPTEN_KEEPALIVE int vitals_width() { return loaded ? page.Width() : 0; }
+EMSCRIPTEN_KEEPALIVE int vitals_height() { return loaded ? page.Height() : 0; }
+EMSCRIPTEN_KEEPALIVE const char* vitals_trace() { return Out(loaded ? page.TraceText() : ""); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_situation() { return Out(loaded ? page.SituationText() : "{}"); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_labels() { return Out(loaded ? page.LabelsJson() : "[]"); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_menu() { return Out(loaded ? page.MenuJson() : "[]"); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_modes() { return Out(loaded ? page.ModesJson() : "[]"); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_config_item(const char* name) { return Out(loaded ? page.ConfigItem(name) : ""); }
 
 }

@@ -21,8 +21,12 @@ const Inputs = (() => {
     }
     return v;
   };
-  // Sets an input, unless it is being typed in.
-  const setValue = (input, value) => { if (input !== document.activeElement) input.value = value; };
+  // Sets an input from the situation, unless it is being typed in.
+  const setValue = (input, value) => {
+    if (input === document.activeElement) return;
+    input.value = value;
+    input.classList.remove('bad');
+  };
   const show = (v) => (v === undefined ? '' : String(v));
 
   // One change of one field; the input that made it is marked while refused.

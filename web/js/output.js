@@ -60,7 +60,7 @@ const Output = (() => {
   }
 
   return {
-    paint, redrawn, status, messages, trace, toggleTrace, zoom,
+    paint, redrawn, status, redraws: () => redraws.count, messages, trace, toggleTrace, zoom,
     // Files are named after the situation: its preset or file name.
     name(n) { name = n.replace(/\.json$/i, '').replace(/[^\w.-]+/g, '_') || 'situation'; },
     savePng() { canvas.toBlob((blob) => save(blob, '.png')); },

@@ -55,11 +55,10 @@ const Display = (() => {
     const b = Object.assign(document.createElement('button'), { id: `button-${bt}`, type: 'button' });
     b.addEventListener('pointerdown', (e) => {
       if (e.button !== 0) return;
-      b.setPointerCapture(e.pointerId);
       down(bt);
+      b.setPointerCapture(e.pointerId);
     });
-    b.addEventListener('pointerup', () => up(bt));
-    b.addEventListener('pointercancel', () => up(bt));
+    for (const end of ['pointerup', 'pointercancel', 'lostpointercapture']) b.addEventListener(end, () => up(bt));
     b.addEventListener('click', (e) => {  // Enter or Space
       if (e.detail !== 0) return;
       down(bt);

@@ -47,8 +47,8 @@ const Page = (() => {
       Output.name(name);
       loaded = { text: Session.situation(), preset };
       $('json').value = loaded.text;
-      Frames.later(sync);
     }
+    Frames.later(sync);
     Output.messages(result.messages.map((m) => `${name}: ${m}`));
     return result;
   }
@@ -71,7 +71,10 @@ const Page = (() => {
     });
     $('blank').onclick = () => load('{}', 'blank');
     $('zoom').addEventListener('change', Output.zoom);
-    $('save-png').onclick = Output.savePng;
+    $('save-png').onclick = () => {
+      Frames.flush();
+      Output.savePng();
+    };
     $('show-trace').onclick = () => Output.toggleTrace(Session.trace);
     $('apply-json').onclick = () => load($('json').value, 'pasted text');
     $('json-file').addEventListener('change', async () => {
@@ -79,7 +82,10 @@ const Page = (() => {
       $('json-file').value = '';
       if (file) load(await file.text(), file.name);
     });
-    $('download-json').onclick = () => Output.saveJson(Session.situation());
+    $('download-json').onclick = () => {
+      Frames.flush();
+      Output.saveJson(Session.situation());
+    };
     Frames.takeWith(take);
   }
 

@@ -93,19 +93,31 @@ const Session = (() => {
     return next;
   }
 
-  // Non-finite numbers as the situation format spells them.
-  const json = (value) => JSON.stringify(value, (_, v) =>
-    (typeof v === 'number' && !Number.isFinite(v) ? (Number.isNaN(v) ? 'nan' : v > 0 ? 'inf' : '-inf') : v)) ?? 'null';
+  // JSON text of a value, non-finite numbers as the situation format spells
+  // them; null for what JSON cannot hold.
+  function json(value) {
+    try {
+      return JSON.stringify(value, (_, v) =>
+        (typeof v === 'number' && !Number.isFinite(v) ? (Number.isNaN(v) ? 'nan' : v > 0 ? 'inf' : '-inf') : v)) ?? null;
+    } catch {
+      return null;
+    }
+  }
+  const notJson = (what) => ({ ok: false, messages: [`${what}: the value cannot be written as JSON`] });
 
   const read = (name, ...args) => (host && !stopped ? host.UTF8ToString(host[name](...args)) : '');
 
   return {
     start,
     load,
-    set: (pointer, value) => call((p, v) => host._vitals_set(p, v), [String(pointer), value === undefined ? null : json(value)]),
+    set(pointer, value) {
+      const text = value === undefined ? null : json(value);
+      if (value !== undefined && text === null) return notJson(String(pointer));
+      return call((p, v) => host._vitals_set(p, v), [String(pointer), text]);
+    },
     setTyped: (pointer, text) => call((p, t) => host._vitals_set_typed(p, t), [pointer, text]),
     setConfigItem: (name, text) => call((n, t) => host._vitals_set_config_item(n, t), [name, text]),
-    send: (input) => call((i) => host._vitals_send(i), [json(input)]),
+    send: (input) => (json(input) === null ? notJson('input') : call((i) => host._vitals_send(i), [json(input)])),
     pressTyped: (text) => call((t) => host._vitals_press_typed(t), [text]),
     buttonEvent: (bt, event) => call(() => host._vitals_button_event(bt, event)),
     refresh: () => call(() => host._vitals_refresh()),

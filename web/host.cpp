@@ -1,76 +1,95 @@
-// The page's host: each redraw runs the module for situation.json of the
-// current folder, once, and keeps the picture; the trace goes to page.trace.
-#include "sim/core/host.h"
-
+// The page's host: one PageSession for the page's script, through plain C
+// calls. Strings come in as UTF-8 and go out as UTF-8 held until the next call
+// of the same kind; a call that refuses returns 0 with its reason in
+// vitals_messages().
 #include <emscripten/emscripten.h>
-#include <unistd.h>
 
-#include <cstdint>
-#include <fstream>
-#include <iostream>
-#include <sstream>
-#include <vector>
+#include <exception>
 
-#include "sim/program/live_session.h"
-#include "sim/program/output.h"
+#include "web/page_session.h"
 
 namespace {
 
-// The last page drawn, as RGBA.
-struct Shown {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgba;
-} shown;
+web::PageSession page;
+bool loaded = false;
+std::string messages;  // of the last call, when it failed outside the session
+std::string text;      // the last text handed out
 
-void Keep(const sim::Image& image) {
-  shown.width = image.width;
-  shown.height = image.height;
-  shown.rgba.resize(image.rgb.size() / 3 * 4);
-  for (std::size_t i = 0; i < image.rgb.size() / 3; ++i) {
-    for (int c = 0; c < 3; ++c) shown.rgba[4 * i + c] = image.rgb[3 * i + c];
-    shown.rgba[4 * i + 3] = 255;
+// Runs a call on the loaded session; anything thrown becomes its message.
+template <typename Call>
+int Run(Call call) {
+  messages.clear();
+  if (!loaded) {
+    messages = "no situation is loaded";
+    return 0;
   }
+  try {
+    return call() ? 1 : 0;
+  } catch (const std::exception& e) {
+    messages = e.what();
+    return 0;
+  }
+}
+
+const char* Out(std::string s) {
+  text = std::move(s);
+  return text.c_str();
 }
 
 }  // namespace
 
 extern "C" {
 
-// Returns vitals-sim's exit status: 0 drawn, 1 host fault, 2 refused.
-// Messages go to standard error.
-EMSCRIPTEN_KEEPALIVE int vitals_render() {
-  shown = Shown();
-  std::ostringstream text;
-  text << std::ifstream("situation.json").rdbuf();
-  sim::Situation situation;
-  try {
-    situation = sim::ParseSituation(text.str());
-  } catch (const sim::SituationError& e) {
-    std::cerr << "situation.json: " << (e.Path().empty() ? "" : e.Path() + ": ") << e.what() << std::endl;
-    return 2;
-  }
-  sim::Host& host = sim::TheHost();
-  host.Reset();
-  host.trace.Enable(true);
-  try {
-    sim::LiveSession session("Vitals", situation);
-    session.Refresh();
-    Keep(session.Page().Picture());
-  } catch (const std::exception& e) {
-    std::cerr << e.what() << std::endl;
-    return 1;
-  }
-  sim::WriteFileWhole("page.trace", host.trace.Text(), nullptr);
-  for (const std::string& fault : host.faults) std::cerr << "host fault: " << fault << std::endl;
-  return host.faults.empty() ? 0 : 1;
+EMSCRIPTEN_KEEPALIVE int vitals_check(const char* s, std::size_t n) {
+  messages.clear();
+  return page.Check({s, n}) ? 1 : 0;
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* vitals_pixels() { return shown.rgba.data(); }
-EMSCRIPTEN_KEEPALIVE int vitals_width() { return shown.width; }
-EMSCRIPTEN_KEEPALIVE int vitals_height() { return shown.height; }
+// Once per instance: the module's state is fresh only in a fresh instance.
+EMSCRIPTEN_KEEPALIVE int vitals_load(const char* s, std::size_t n) {
+  messages.clear();
+  if (loaded) {
+    messages = "a situation is loaded in a fresh instance of the page's host";
+    return 0;
+  }
+  loaded = page.Load({s, n});
+  return loaded ? 1 : 0;
+}
 
-// The end of the memory in use; the page restores [0, end) before each run so
-// that every run starts from a freshly loaded module and host.
-EMSCRIPTEN_KEEPALIVE std::uintptr_t vitals_memory_end() { return reinterpret_cast<std::uintptr_t>(sbrk(0)); }
+EMSCRIPTEN_KEEPALIVE int vitals_set(const char* pointer, const char* value) {
+  return Run([&] { return page.Set(pointer, value ? std::optional<std::string>(value) : std::nullopt); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_set_typed(const char* pointer, const char* typed) {
+  return Run([&] { return page.SetTyped(pointer, typed); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_set_config_item(const char* name, const char* typed) {
+  return Run([&] { return page.SetConfigItem(name, typed); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_send(const char* input) {
+  return Run([&] { return page.Send(input); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_press_typed(const char* typed) {
+  return Run([&] { return page.PressTyped(typed); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_button_event(int bt, int event) {
+  return Run([&] { return page.ButtonEvent(bt, event); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_refresh() {
+  return Run([&] {
+    page.Refresh();
+    return page.Messages().empty();
+  });
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vitals_messages() { return messages.empty() ? page.Messages().c_str() : messages.c_str(); }
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* vitals_pixels() { return loaded ? page.Pixels() : nullptr; }
+EMSCRIPTEN_KEEPALIVE int vitals_width() { return loaded ? page.Width() : 0; }
+EMSCRIPTEN_KEEPALIVE int vitals_height() { return loaded ? page.Height() : 0; }
+EMSCRIPTEN_KEEPALIVE const char* vitals_trace() { return Out(loaded ? page.TraceText() : ""); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_situation() { return Out(loaded ? page.SituationText() : "{}"); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_labels() { return Out(loaded ? page.LabelsJson() : "[]"); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_menu() { return Out(loaded ? page.MenuJson() : "[]"); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_modes() { return Out(loaded ? page.ModesJson() : "[]"); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_config_item(const char* name) { return Out(loaded ? page.ConfigItem(name) : ""); }
+
 }

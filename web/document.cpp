@@ -1,0 +1,181 @@
+#include "web/document.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+#include <vector>
+
+namespace web {
+namespace {
+
+[[noreturn]] void Refuse(const std::string& why) { throw std::invalid_argument(why); }
+
+// The pointer's tokens, unescaped.
+std::vector<std::string> Tokens(const std::string& pointer) {
+  if (pointer.empty()) Refuse("the empty pointer names the whole situation: give a field, such as /cockpit_mode");
+  if (pointer[0] != '/') Refuse("\"" + pointer + "\" is not a JSON pointer: it starts with '/'");
+  std::vector<std::string> tokens;
+  for (std::size_t i = 0; i < pointer.size(); ++i) {
+    const char c = pointer[i];
+    if (c == '/') {
+      tokens.emplace_back();
+    } else if (c != '~') {
+      tokens.back() += c;
+    } else if (i + 1 < pointer.size() && (pointer[i + 1] == '0' || pointer[i + 1] == '1')) {
+      tokens.back() += pointer[++i] == '0' ? '~' : '/';
+    } else {
+      Refuse("\"" + pointer + "\" is not a JSON pointer: '~' stands only before 0 or 1");
+    }
+  }
+  return tokens;
+}
+
+// A list index: decimal without sign or leading zeros, at most one past the end.
+std::size_t Index(const json& list, const std::string& token, const std::string& at) {
+  const bool digits = !token.empty() && token.size() < 10 && (token.size() == 1 || token[0] != '0') &&
+                      token.find_first_not_of("0123456789") == std::string::npos;
+  if (!digits) Refuse(at + ": a list entry is named by its index, not \"" + token + "\"");
+  const std::size_t i = std::stoul(token);
+  if (i > list.size()) Refuse(at + "/" + token + ": past the end of a list of " + std::to_string(list.size()) + " entries");
+  return i;
+}
+
+// The member or entry token of node, made when missing.
+json& Child(json& node, const std::string& token, const std::string& at) {
+  if (node.is_null()) node = json::object();
+  if (node.is_object()) return node[token];
+  if (!node.is_array()) Refuse(at + ": " + std::string(node.type_name()) + " holds no fields");
+  const std::size_t i = Index(node, token, at);
+  if (i == node.size()) node.push_back(nullptr);
+  return node[i];
+}
+
+std::string Trim(std::string_view s) {
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+  return std::string(s);
+}
+
+bool SameKey(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+// A config line's item: its key and value, without the comment.
+struct Item {
+  bool found;
+  std::string key, value, comment;
+};
+
+Item ParseItem(std::string_view line) {
+  const std::size_t semicolon = line.find(';');
+  const std::string_view body = line.substr(0, semicolon);
+  const std::size_t eq = body.find('=');
+  if (eq == std::string_view::npos) return {false, {}, {}, {}};
+  const std::string comment = semicolon == std::string_view::npos ? "" : std::string(line.substr(semicolon));
+  return {true, Trim(body.substr(0, eq)), Trim(body.substr(eq + 1)), comment};
+}
+
+std::vector<std::string> Lines(std::string_view text) {
+  std::vector<std::string> lines;
+  while (!text.empty()) {
+    const std::size_t eol = text.find('\n');
+    lines.emplace_back(text.substr(0, eol));
+    text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
+  }
+  return lines;
+}
+
+void FormatInto(const json& v, const std::string& indent, std::string& out) {
+  const auto plain = [](const json& x) { return !x.is_structured(); };
+  if (!v.is_structured() || v.empty()) {
+    out += v.dump(-1, ' ', false, json::error_handler_t::replace);
+  } else if (v.is_array() && std::all_of(v.begin(), v.end(), plain)) {
+    const char* separator = "[";
+    for (const json& x : v) out += separator + x.dump(-1, ' ', false, json::error_handler_t::replace), separator = ", ";
+    out += ']';
+  } else {
+    const std::string inner = indent + "  ";
+    const char* separator = v.is_array() ? "[\n" : "{\n";
+    for (auto it = v.begin(); it != v.end(); ++it) {
+      out += separator + inner;
+      separator = ",\n";
+      if (v.is_object()) out += json(it.key()).dump(-1, ' ', false, json::error_handler_t::replace) + ": ";
+      FormatInto(*it, inner, out);
+    }
+    out += "\n" + indent + (v.is_array() ? "]" : "}");
+  }
+}
+
+std::string Escaped(const std::string& token) {
+  std::string out;
+  for (const char c : token) out += c == '~' ? "~0" : c == '/' ? "~1" : std::string(1, c);
+  return out;
+}
+
+}  // namespace
+
+json Edited(const json& doc, const std::string& pointer, const std::optional<json>& value) {
+  const std::vector<std::string> tokens = Tokens(pointer);
+  json edited = doc;
+  json* node = &edited;
+  std::string at;
+  for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
+    if (!value && !(node->is_object() && node->contains(tokens[i]))) return edited;  // nothing to remove
+    node = &Child(*node, tokens[i], at);
+    at += "/" + Escaped(tokens[i]);
+  }
+  if (value)
+    Child(*node, tokens.back(), at) = *value;
+  else if (node->is_array())
+    Refuse(pointer + ": a list entry needs a value");
+  else if (node->is_object())
+    node->erase(tokens.back());
+  return edited;
+}
+
+std::optional<json> TypedValue(std::string_view text) {
+  const std::string t = Trim(text);
+  if (t.empty()) return std::nullopt;
+  const json number = json::parse(t, nullptr, false);
+  if (number.is_number()) return number;
+  return json(t);
+}
+
+std::string Format(const json& value) {
+  std::string out;
+  FormatInto(value, "", out);
+  return out;
+}
+
+std::string ConfigItem(std::string_view config, std::string_view name) {
+  for (const std::string& line : Lines(config)) {
+    const Item item = ParseItem(line);
+    if (item.found && SameKey(item.key, name)) return item.value;
+  }
+  return "";
+}
+
+std::string WithConfigItem(std::string_view config, std::string_view name, std::string_view text) {
+  if (text.find_first_of("\r\n;") != std::string_view::npos)
+    Refuse(std::string(name) + ": a value holds no line break and no ';'");
+  const std::string value = Trim(text);
+  std::vector<std::string> lines = Lines(config);
+  std::size_t i = 0;
+  while (i < lines.size() && !(ParseItem(lines[i]).found && SameKey(ParseItem(lines[i]).key, name))) ++i;
+  if (i < lines.size() && value.empty()) {
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+  } else if (i < lines.size()) {
+    const Item item = ParseItem(lines[i]);
+    lines[i] = item.key + " = " + value + (item.comment.empty() ? "" : " " + item.comment);
+  } else if (!value.empty()) {
+    lines.push_back(std::string(name) + " = " + value);
+  }
+  std::string out;
+  for (const std::string& line : lines) out += line + '\n';
+  return out;
+}
+
+}  // namespace web

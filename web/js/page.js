@@ -1,0 +1,93 @@
+
+// The page on the living session: each change applied, the display refreshed
+// and painted at once; the inputs, labels, status and trace brought up to date
+// once a frame after.
+const Page = (() => {
+  const $ = (id) => document.getElementById(id);
+  let loaded = { text: '', preset: '' };  // the situation as last loaded, and its preset
+
+  function redraw(t0) {
+    const refreshed = Session.refresh();
+    Output.paint(Session.picture());
+    Output.redrawn(performance.now() - t0);
+    Frames.later(sync);
+    return refreshed.messages;
+  }
+
+  // A frame's events in order, then one redraw when any was taken.
+  function take(events) {
+    const t0 = performance.now();
+    const messages = [];
+    let taken = 0;
+    for (const e of events) {
+      const result = e.apply();
+      e.source?.classList.toggle('bad', !result.ok);
+      messages.push(...result.messages);
+      taken += result.ok;
+    }
+    if (taken) messages.push(...redraw(t0));
+    Output.messages(messages);
+  }
+
+  // One change now, after the input still waiting for its frame.
+  function now(apply) {
+    Frames.flush();
+    const t0 = performance.now();
+    const result = apply();
+    if (result.ok) result.messages.push(...redraw(t0));
+    Output.messages(result.messages);
+    return result;
+  }
+
+  async function load(text, name, preset = '') {
+    Frames.flush();
+    const result = await Session.load(text);
+    if (result.ok) {
+      Output.paint(Session.picture());
+      Output.name(name);
+      loaded = { text: Session.situation(), preset };
+      $('json').value = loaded.text;
+    }
+    Frames.later(sync);
+    Output.messages(result.messages.map((m) => `${name}: ${m}`));
+    return result;
+  }
+
+  function sync() {
+    const text = Session.situation();
+    Inputs.fill(text);
+    if ($('json') !== document.activeElement) $('json').value = text;
+    $('preset').value = text === loaded.text ? loaded.preset : '';
+    Display.labels(Session.labels());
+    Output.status();
+    Output.trace(Session.trace);
+  }
+
+  function wire(presets) {
+    for (const p of presets) $('preset').append(new Option(p.name, p.name));
+    $('preset').addEventListener('change', () => {
+      const p = presets.find((x) => x.name === $('preset').value);
+      if (p) load(p.text, p.name, p.name);
+    });
+    $('blank').onclick = () => load('{}', 'blank');
+    $('zoom').addEventListener('change', Output.zoom);
+    $('save-png').onclick = () => {
+      Frames.flush();
+      Output.savePng();
+    };
+    $('show-trace').onclick = () => Output.toggleTrace(Session.trace);
+    $('apply-json').onclick = () => load($('json').value, 'pasted text');
+    $('json-file').addEventListener('change', async () => {
+      const file = $('json-file').files[0];
+      $('json-file').value = '';
+      if (file) load(await file.text(), file.name);
+    });
+    $('download-json').onclick = () => {
+      Frames.flush();
+      Output.saveJson(Session.situation());
+    };
+    Frames.takeWith(take);
+  }
+
+  return { wire, load, now };
+})();

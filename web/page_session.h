@@ -1,0 +1,69 @@
+// The live page's session: the module loaded once and its display kept open
+// while the page edits the situation field by field, types keys and clicks
+// buttons. Each change is checked by the situation loader's own rules; a
+// refused one leaves the situation and the session as they were.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/program/live_session.h"
+#include "web/document.h"
+
+namespace web {
+
+class PageSession {
+ public:
+  // Each returns false, with the reason in Messages(), when it refuses.
+  // Parses text as vitals-sim does.
+  bool Check(std::string_view text);
+  // Opens the session for text and refreshes the display. Once per process:
+  // the module's own state starts fresh only in a fresh instance.
+  bool Load(std::string_view text);
+  // One field by JSON pointer: value is JSON text, or none to remove it.
+  bool Set(const std::string& pointer, const std::optional<std::string>& value);
+  // One field as typed in a text box (TypedValue).
+  bool SetTyped(const std::string& pointer, std::string_view text);
+  // An Orbiter.cfg item of the situation's configuration, as typed.
+  bool SetConfigItem(const std::string& name, std::string_view text);
+  // A situation's input, as JSON text: {"key": code} or {"button": bt}.
+  bool Send(std::string_view input);
+  // A key code as typed in a text box.
+  bool PressTyped(std::string_view text);
+  // One mouse event on button bt (0 to 11): 0x01 down, 0x10 held, 0x04 up.
+  bool ButtonEvent(int bt, int event);
+  // Reads the buttons' labels, then refreshes the display with only this
+  // refresh traced, and copies its pixels out as RGBA.
+  void Refresh();
+
+  const std::string& Messages() const { return messages_; }
+  std::string ConfigItem(const std::string& name) const;
+  std::string SituationText() const { return Format(doc_); }
+  std::string TraceText() const;
+  // The labels read at the last refresh, the button menu and the modes, as JSON.
+  std::string LabelsJson() const;
+  std::string MenuJson();
+  std::string ModesJson() const;
+  // The last refresh's pixels, RGBA rows top to bottom.
+  const std::uint8_t* Pixels() const;
+  int Width() const;
+  int Height() const;
+
+ private:
+  bool Refused(std::string message);
+  void CopyOut();
+  // Adopts a checked document: the host's values and the display follow it.
+  bool Adopt(json doc);
+
+  std::unique_ptr<sim::LiveSession> session_;
+  std::vector<std::uint32_t> rgba_;  // the last refresh's pixels; little-endian, so R is the low byte
+  json doc_;
+  sim::Situation situation_;
+  std::vector<std::optional<std::string>> labels_;
+  std::string messages_;
+};
+
+}  // namespace web

@@ -1,14 +1,14 @@
 // Speed of the live page in headless Chromium, for docs/performance.md; not
 // run by ctest. From the source folder, after building the default preset:
-//   node tests/web/bench.mjs
+//   node bench/web_speed.mjs
 // The page is served cross-origin isolated (through playwright, no server),
 // so that performance.now() counts in microseconds rather than 0.1 ms.
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { launch } from './browser.mjs';
+import { launch } from '../tests/web/browser.mjs';
 
-const source = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
+const source = path.resolve(path.dirname(new URL(import.meta.url).pathname), '..');
 const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'vitals_web_bench-'));
 const { browser, page } = await launch(source, temp);
 const url = 'http://localhost/vitals.html';

@@ -15,7 +15,12 @@ std::vector<sim::FlightEvent> Parsed(std::string_view recording) {
 sim::RefreshSchedule Planned(const std::vector<sim::FlightEvent>& events, const sim::Situation& start) {
   const std::optional<double> interval = sim::RefreshInterval(start.config.value_or(""));
   if (!interval) throw std::invalid_argument("start situation: InstrumentUpdateInterval must be a positive finite number of seconds");
-  return sim::PlanRefreshes(events, *interval);
+  try {
+    return sim::PlanRefreshes(events, *interval);
+  } catch (const std::logic_error& e) {
+    throw std::invalid_argument(std::string(e.what()) + ": the page refreshes every " + json(*interval).dump() +
+                                " s from 0 s to the last event's time plus that");
+  }
 }
 
 // A number as the situation format writes it, non-finite ones as text.

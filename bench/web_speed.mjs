@@ -71,6 +71,38 @@ const burst = () => page.evaluate(async () => {
   return { spread: last - start, frames: -1 };
 });
 
+// Seeks in the 308,837-second flight to the Moon, spread over it back and
+// forth: median, p95 and slowest in ms.
+async function seeks(n) {
+  const file = (extension) => fs.readFileSync(path.join(source, 'examples/flights/dg-to-the-moon' + extension), 'utf8');
+  await page.evaluate(([recording, start]) => window.vitals.play(recording, start), [file('.atc'), file('.json')]);
+  return page.evaluate((count) => {
+    const { to } = Session.flight(0);
+    const times = [];
+    for (let i = 0; i < count; i++) {
+      const t = ((i * 0.6180339887) % 1) * to;
+      const t0 = performance.now();
+      window.vitals.seek(t);
+      times.push(performance.now() - t0);
+    }
+    times.sort((a, b) => a - b);
+    return { median: times[count >> 1], p95: times[Math.floor(count * 0.95)], slowest: times[count - 1] };
+  }, n);
+}
+
+// The loaded recording played at 100× for 2 s through the timeline: frames,
+// redraws, and the flight's time reached.
+const playing = () => page.evaluate(async () => {
+  window.vitals.seek(0);
+  document.getElementById('speed').value = '100';
+  const redraws = Output.redraws(), start = performance.now();
+  document.getElementById('play').click();
+  let frames = 0;
+  for (; performance.now() - start < 2000; frames++) await new Promise((r) => requestAnimationFrame(r));
+  document.getElementById('play').click();
+  return { seconds: (performance.now() - start) / 1000, frames, redraws: Output.redraws() - redraws, time: window.vitals.time() };
+});
+
 const results = {
   panel300: await changes(takeoff, 5000),
   virtual1024: await changes({ ...takeoff, cockpit_mode: 3, vc_mfd_size: 1024 }, 1000),
@@ -82,6 +114,8 @@ await page.evaluate(() => { for (let i = 0; i < 10000; i++) window.vitals.set('/
 results.growthAfter10000 = (await memory(cdp)) - before;
 await page.evaluate(() => window.vitals.set('/vessel/thrusters/0/0', 0));
 results.burst = await burst();
+results.moonSeeks = await seeks(2000);
+results.moonAt100x = await playing();
 console.log(JSON.stringify(results, null, 2));
 await browser.close();
 fs.rmSync(temp, { recursive: true, force: true });

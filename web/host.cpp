@@ -4,6 +4,7 @@
 // vitals_messages().
 #include <emscripten/emscripten.h>
 
+#include <cmath>
 #include <exception>
 
 #include "web/page_session.h"
@@ -31,6 +32,18 @@ int Run(Call call) {
   }
 }
 
+// Once per instance: the module's state is fresh only in a fresh instance.
+template <typename Open>
+int Opened(Open open) {
+  messages.clear();
+  if (loaded) {
+    messages = "a situation is loaded in a fresh instance of the page's host";
+    return 0;
+  }
+  loaded = open();
+  return loaded ? 1 : 0;
+}
+
 const char* Out(std::string s) {
   text = std::move(s);
   return text.c_str();
@@ -45,15 +58,25 @@ EMSCRIPTEN_KEEPALIVE int vitals_check(const char* s, std::size_t n) {
   return page.Check({s, n}) ? 1 : 0;
 }
 
-// Once per instance: the module's state is fresh only in a fresh instance.
-EMSCRIPTEN_KEEPALIVE int vitals_load(const char* s, std::size_t n) {
+EMSCRIPTEN_KEEPALIVE int vitals_check_flight(const char* r, std::size_t rn, const char* s, std::size_t sn) {
   messages.clear();
-  if (loaded) {
-    messages = "a situation is loaded in a fresh instance of the page's host";
-    return 0;
-  }
-  loaded = page.Load({s, n});
-  return loaded ? 1 : 0;
+  return page.CheckFlight({r, rn}, {s, sn}) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int vitals_load(const char* s, std::size_t n) {
+  return Opened([&] { return page.Load({s, n}); });
+}
+EMSCRIPTEN_KEEPALIVE int vitals_play(const char* r, std::size_t rn, const char* s, std::size_t sn) {
+  return Opened([&] { return page.Play({r, rn}, {s, sn}); });
+}
+
+EMSCRIPTEN_KEEPALIVE int vitals_seek(double t) {
+  return Run([&] { return page.Seek(t); });
+}
+EMSCRIPTEN_KEEPALIVE double vitals_due(double t) { return loaded ? page.Due(t) : std::nan(""); }
+EMSCRIPTEN_KEEPALIVE double vitals_time() { return loaded ? page.Time() : std::nan(""); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_flight(int events) {
+  return Out(loaded && events >= 0 ? page.FlightJson(std::size_t(events)) : "null");
 }
 
 EMSCRIPTEN_KEEPALIVE int vitals_set(const char* pointer, const char* value) {

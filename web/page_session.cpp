@@ -50,17 +50,63 @@ bool PageSession::Check(std::string_view text) {
 
 bool PageSession::Load(std::string_view text) {
   if (!Check(text)) return false;
+  return Open(json::parse(text), sim::ParseSituation(text));
+}
+
+bool PageSession::Open(json doc, const sim::Situation& s) {
   try {
-    situation_ = sim::ParseSituation(text);
-    doc_ = json::parse(text);
-    session_ = std::make_unique<sim::LiveSession>(kModulePath, situation_);
+    session_ = std::make_unique<sim::LiveSession>(kModulePath, s);
   } catch (const std::exception& e) {
     session_.reset();
+    flight_.reset();
     return Refused(std::string("the session could not start: ") + e.what());
   }
+  doc_ = std::move(doc);
+  situation_ = s;
   Refresh();
   return true;
 }
+
+std::unique_ptr<FlightSession> PageSession::ParsedFlight(std::string_view recording, std::string_view start) {
+  if (!Check(start)) {
+    messages_ = "start situation: " + messages_;
+    return nullptr;
+  }
+  try {
+    return std::make_unique<FlightSession>(recording, sim::ParseSituation(start));
+  } catch (const sim::FlightError& e) {
+    Refused("line " + std::to_string(e.Line()) + ": " + e.what());
+  } catch (const std::logic_error& e) {
+    Refused(e.what());
+  }
+  return nullptr;
+}
+
+bool PageSession::CheckFlight(std::string_view recording, std::string_view start) {
+  return ParsedFlight(recording, start) != nullptr;
+}
+
+bool PageSession::Play(std::string_view recording, std::string_view start) {
+  std::unique_ptr<FlightSession> flight = ParsedFlight(recording, start);
+  if (!flight) return false;
+  flight_ = std::move(flight);
+  return Open(json::parse(start), flight_->Now());
+}
+
+bool PageSession::Seek(double t) {
+  messages_.clear();
+  if (!flight_) return Refused("no recording is loaded");
+  if (std::isnan(t)) return Refused("the time to seek is not a number");
+  flight_->Seek(t);
+  session_->Apply(flight_->Now());
+  situation_ = flight_->Now();
+  return true;
+}
+
+double PageSession::Due(double t) const { return flight_ ? flight_->Due(t) : std::nan(""); }
+double PageSession::Time() const { return flight_ ? flight_->Time() : std::nan(""); }
+
+std::string PageSession::SituationText() const { return Format(flight_ ? WithVessel(doc_, situation_) : doc_); }
 
 bool PageSession::Adopt(json doc) {
   sim::Situation s;
@@ -84,6 +130,7 @@ bool PageSession::Adopt(json doc) {
 
 bool PageSession::Set(const std::string& pointer, const std::optional<std::string>& value) {
   messages_.clear();
+  if (flight_) return Refused(pointer + ": a recording is loaded and the situation follows it; load a situation to edit by hand");
   if (Within(pointer, "/inputs") || Within(pointer, "/keys"))
     return Refused(pointer + ": inputs are sent as a situation loads; press keys and buttons instead");
   std::optional<json> parsed;

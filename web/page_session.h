@@ -12,6 +12,7 @@
 
 #include "sim/program/live_session.h"
 #include "web/document.h"
+#include "web/flight_session.h"
 
 namespace web {
 
@@ -23,7 +24,22 @@ class PageSession {
   // Opens the session for text and refreshes the display. Once per process:
   // the module's own state starts fresh only in a fresh instance.
   bool Load(std::string_view text);
+  // Parses a recording and its start situation as vitals-sim play does.
+  bool CheckFlight(std::string_view recording, std::string_view start);
+  // Opens the session for the recording's start situation at its first
+  // refresh time and refreshes the display. Once per process, as Load.
+  bool Play(std::string_view recording, std::string_view start);
+  // Applies the situation of the recording's refresh due at t.
+  bool Seek(double t);
+  // The recording's refresh time due at t, and the current one; NaN without
+  // a recording.
+  double Due(double t) const;
+  double Time() const;
+  // The recording's times and its last n events applied (FlightSession::Json),
+  // or null.
+  std::string FlightJson(std::size_t n) const { return flight_ ? flight_->Json(n) : "null"; }
   // One field by JSON pointer: value is JSON text, or none to remove it.
+  // Refused while a recording is loaded: the situation follows it.
   bool Set(const std::string& pointer, const std::optional<std::string>& value);
   // One field as typed in a text box (TypedValue).
   bool SetTyped(const std::string& pointer, std::string_view text);
@@ -41,7 +57,8 @@ class PageSession {
 
   const std::string& Messages() const { return messages_; }
   std::string ConfigItem(const std::string& name) const;
-  std::string SituationText() const { return Format(doc_); }
+  // With a recording, the situation at its current refresh time.
+  std::string SituationText() const;
   std::string TraceText() const;
   // The labels read at the last refresh, the button menu and the modes, as JSON.
   std::string LabelsJson() const;
@@ -54,13 +71,17 @@ class PageSession {
 
  private:
   bool Refused(std::string message);
+  // The session opened for a checked situation and its document, refreshed.
+  bool Open(json doc, const sim::Situation& s);
+  std::unique_ptr<FlightSession> ParsedFlight(std::string_view recording, std::string_view start);
   void CopyOut();
   // Adopts a checked document: the host's values and the display follow it.
   bool Adopt(json doc);
 
   std::unique_ptr<sim::LiveSession> session_;
+  std::unique_ptr<FlightSession> flight_;
   std::vector<std::uint32_t> rgba_;  // the last refresh's pixels; little-endian, so R is the low byte
-  json doc_;
+  json doc_;  // with a recording, its start situation
   sim::Situation situation_;
   std::vector<std::optional<std::string>> labels_;
   std::string messages_;

@@ -167,4 +167,26 @@ const Situation& FlightReplay::At(double t) {
   return now_;
 }
 
+long long RefreshSchedule::Due(double t) const {
+  if (!(t > from)) return 0;
+  if (t >= At(refreshes - 1)) return refreshes - 1;
+  auto k = static_cast<long long>((t - from) / interval);
+  while (k > 0 && At(k) > t) --k;
+  while (At(k + 1) <= t) ++k;
+  return k;
+}
+
+RefreshSchedule PlanRefreshes(const std::vector<FlightEvent>& events, double interval, double from,
+                              std::optional<double> to) {
+  RefreshSchedule s{from, to.value_or(events.empty() ? from : events.back().time + interval), interval, 0};
+  if (s.from > s.to) throw std::domain_error("the first refresh time is after the last");
+  const double span = (s.to - s.from) / s.interval;
+  if (!(span < static_cast<double>(kMaxRefreshes)))
+    throw std::length_error("more than " + std::to_string(kMaxRefreshes) + " refreshes");
+  s.refreshes = static_cast<long long>(span) + 1;
+  while (s.refreshes > 1 && s.At(s.refreshes - 1) > s.to) --s.refreshes;
+  while (s.At(s.refreshes) <= s.to) ++s.refreshes;
+  return s;
+}
+
 }  // namespace sim

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -71,5 +72,24 @@ class FlightReplay {
   std::size_t next_ = 0;
   double time_ = 0;
 };
+
+// When the page refreshes during a flight: at from + k × interval for k = 0
+// to refreshes - 1, none after `to`.
+struct RefreshSchedule {
+  double from, to, interval;
+  long long refreshes;
+  double At(long long k) const { return from + static_cast<double>(k) * interval; }
+  // The refresh due at t: the largest k with At(k) <= t, within 0 to refreshes - 1.
+  long long Due(double t) const;
+};
+
+constexpr long long kMaxRefreshes = 1000000;
+
+// Refreshes every interval (positive and finite) from `from` while not after
+// `to`, by default the last event's time plus the interval, or `from` for a
+// recording without events. Throws std::domain_error for `from` after `to` and
+// std::length_error for more than kMaxRefreshes refreshes.
+RefreshSchedule PlanRefreshes(const std::vector<FlightEvent>& events, double interval, double from = 0,
+                              std::optional<double> to = std::nullopt);
 
 }  // namespace sim

@@ -18,21 +18,12 @@
 namespace sim {
 namespace {
 
-constexpr double kMaxPlayRefreshes = 1000000;
-
 struct PlayOptions {
   SessionOptions session;
   std::string flight;
   std::optional<double> from, to;
   std::optional<std::string> gif, trace;
   double speed = 1;
-};
-
-// When the page refreshes: at from + k × interval, while that is not after to.
-struct Schedule {
-  double from, to, interval;
-  long long refreshes;
-  double At(long long k) const { return from + static_cast<double>(k) * interval; }
 };
 
 std::vector<FlightEvent> LoadFlight(const std::string& file) {
@@ -43,21 +34,18 @@ std::vector<FlightEvent> LoadFlight(const std::string& file) {
   }
 }
 
-Schedule Plan(const PlayOptions& options, const Situation& start, const std::vector<FlightEvent>& events) {
+RefreshSchedule Plan(const PlayOptions& options, const Situation& start, const std::vector<FlightEvent>& events) {
   const std::optional<double> interval = RefreshInterval(start.config.value_or(""));
   if (!interval)
     Fail(kBadInput, options.session.state.value_or("the situation") +
                         ": InstrumentUpdateInterval must be a positive finite number of seconds");
-  Schedule s{options.from.value_or(0), 0, *interval, 0};
-  s.to = options.to.value_or(events.empty() ? s.from : events.back().time + s.interval);
-  if (s.from > s.to) Fail(kBadInput, "--from is after --to");
-  const double span = (s.to - s.from) / s.interval;
-  if (!(span < kMaxPlayRefreshes))
-    Fail(kBadInput, "more than " + std::to_string(static_cast<long long>(kMaxPlayRefreshes)) + " refreshes from --from to --to");
-  s.refreshes = static_cast<long long>(span) + 1;
-  while (s.refreshes > 1 && s.At(s.refreshes - 1) > s.to) --s.refreshes;
-  while (s.At(s.refreshes) <= s.to) ++s.refreshes;
-  return s;
+  try {
+    return PlanRefreshes(events, *interval, options.from.value_or(0), options.to);
+  } catch (const std::domain_error&) {
+    Fail(kBadInput, "--from is after --to");
+  } catch (const std::length_error& e) {
+    Fail(kBadInput, std::string(e.what()) + " from --from to --to");
+  }
 }
 
 std::string Seconds(double t) {
@@ -96,7 +84,7 @@ std::string EventCounts(const std::vector<FlightEvent>& events) {
 int Play(const PlayOptions& options, const Platform& platform) {
   const Situation start = LoadSituation(options.session);
   const std::vector<FlightEvent> events = LoadFlight(options.flight);
-  const Schedule schedule = Plan(options, start, events);
+  const RefreshSchedule schedule = Plan(options, start, events);
   const ModuleFile module = FindModule(options.session, platform);
   CheckTargets({&options.gif, &options.trace});
 

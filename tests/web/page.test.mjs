@@ -1,5 +1,6 @@
 // The live page in Debian's Chromium: window.vitals against vitals-sim's
-// pictures and traces, refused input, a bezel button and a typed key.
+// pictures and traces, refused input, a bezel button, a typed key and a
+// flight recording's timeline.
 // Run by ctest; exits 77 (skipped) when emscripten or Chromium is missing.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -15,15 +16,27 @@ const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'vitals_web_test-'));
 let browser;
 let page;
 
+// The `> Update` section of a trace file.
+function update(trace) {
+  const lines = fs.readFileSync(trace, 'utf8').split('\n');
+  const start = lines.indexOf('> Update');
+  const end = lines.findIndex((line, i) => i > start && line.startsWith('> '));
+  return lines.slice(start, end).join('\n') + '\n';
+}
+
 // vitals-sim's picture (base64 PNG) and the trace of its refresh.
 function simulate(name, text) {
   const state = path.join(temp, `${name}.json`), png = path.join(temp, `${name}.png`), trace = path.join(temp, `${name}.trace`);
   fs.writeFileSync(state, text);
   execFileSync(sim, ['render', '--state', state, '--png', png, '--trace', trace]);
-  const lines = fs.readFileSync(trace, 'utf8').split('\n');
-  const start = lines.indexOf('> Update');
-  const end = lines.findIndex((line, i) => i > start && line.startsWith('> '));
-  return { png: fs.readFileSync(png).toString('base64'), trace: lines.slice(start, end).join('\n') + '\n' };
+  return { png: fs.readFileSync(png).toString('base64'), trace: update(trace) };
+}
+
+// The trace of vitals-sim play's refresh at t of a shipped recording.
+function simulatePlay(name, t) {
+  const file = (extension) => path.join(source, 'examples/flights', name + extension), trace = path.join(temp, `${name}.trace`);
+  execFileSync(sim, ['play', '--state', file('.json'), '--flight', file('.atc'), '--from', t, '--to', t, '--trace', trace]);
+  return update(trace);
 }
 
 // vitals.picture() against a PNG: sizes and the number of differing pixels.
@@ -50,6 +63,7 @@ const vitals = (call, ...args) => page.evaluate(async ([c, a]) => {
   return `${result.width}x${result.height} ${Array.from(digest, (b) => b.toString(16).padStart(2, '0')).join('')}`;
 }, [call, args]);
 const example = (name) => fs.readFileSync(path.join(source, 'examples', `${name}.json`), 'utf8');
+const flight = (name, extension) => fs.readFileSync(path.join(source, 'examples/flights', name + extension), 'utf8');
 const tag = async () => (await vitals('trace')).match(/TextOutA \d+ \d+ \d+ "(Norm|Log)"/)?.[1];
 
 before(async () => {
@@ -115,4 +129,40 @@ test('the bezel\'s LOG button and a key typed on the focused display switch the 
   await page.focus('#screen');
   await page.keyboard.press('KeyL');
   assert.equal(await tag(), 'Log', 'L typed');
+});
+
+test('a recording shows vitals-sim play\'s refresh due at each time; its situation is read-only', async () => {
+  const ok = { ok: true, messages: [] };
+  assert.deepEqual(await vitals('play', flight('dg-stunts', '.atc'), flight('dg-stunts', '.json')), ok);
+  assert.equal(await vitals('time'), 0);
+  assert.deepEqual(await vitals('seek', 1e9), ok);
+  assert.equal(await vitals('time'), 262, 'the last refresh');
+  assert.deepEqual(await vitals('seek', 10.9), ok);
+  assert.equal(await vitals('time'), 10.5, 'back to the refresh due');
+  assert.equal(await vitals('trace'), simulatePlay('dg-stunts', '10.5'));
+  const before = await vitals('picture');
+  assert.match((await vitals('set', '/attitude_mode', 1)).messages[0], /^\/attitude_mode: a recording is loaded/);
+  const refused = await vitals('play', '0.5 ENG 0:1\n\nx2 GEAR UP\n', flight('dg-stunts', '.json'));
+  assert.deepEqual(refused, { ok: false, messages: ['line 3: the time \'x2\' is not a number'] });
+  assert.equal(await vitals('time'), 10.5, 'the recording stays');
+  assert.deepEqual(await vitals('picture'), before, 'the picture stays');
+});
+
+test('a preset recording plays and pauses through the timeline, listing its latest events', async () => {
+  await page.selectOption('#flight-preset', 'dg-stunts');
+  await page.waitForFunction(() => window.vitals.time() === 0);
+  assert.equal(await page.isDisabled('#attitude-mode'), true, 'the fields are read-only');
+  await page.selectOption('#speed', '100');
+  await page.click('#play');
+  await page.waitForFunction(() => window.vitals.time() >= 10);
+  await page.click('#play');
+  const paused = await vitals('time');
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  assert.equal(await vitals('time'), paused, 'paused');
+  await vitals('seek', 36);
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(r)));
+  assert.match(await page.textContent('#events'), /10\.38 {2}ENG 0:1 1:1\n +35\.47 {2}GEAR UP$/);
+  await page.click('#edit-here');
+  await page.waitForFunction(() => window.vitals.time() === null);
+  assert.equal((await vitals('set', '/attitude_mode', 1)).ok, true, 'editable again');
 });

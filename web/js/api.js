@@ -1,13 +1,14 @@
 
 // window.vitals, the page for scripts and tests. A call that changes
-// something redraws before it returns, or, for load, before its promise is kept.
+// something redraws before it returns, or, for load and play, before its
+// promise is kept.
 window.vitals = (() => {
   async function start() {
     const presets = await Session.start();
     Page.wire(presets);
     Display.wire();
     Inputs.wire();
-    const first = presets.find((p) => p.name === 'runway-idle') ?? { name: 'blank', text: '{}' };
+    const first = presets.situations.find((p) => p.name === 'runway-idle') ?? { name: 'blank', text: '{}' };
     await Page.load(first.text, first.name, first.name);
   }
 
@@ -19,6 +20,9 @@ window.vitals = (() => {
   return {
     ready,
     load: (text) => Page.load(text, 'situation'),
+    play: (text, start) => Timeline.load(text, start, 'recording'),
+    seek: (t) => Timeline.seek(t),
+    time: Timeline.time,
     set: (pointer, value) => Page.now(() => Session.set(pointer, value)),
     press: (key) => Page.now(() => Session.send({ key })),
     button: (bt) => Page.now(() => Session.send({ button: bt })),

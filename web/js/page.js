@@ -39,19 +39,22 @@ const Page = (() => {
     return result;
   }
 
-  async function load(text, name, preset = '') {
+  // A situation or a recording, opened by opening(): the session's load or play.
+  async function open(opening, name, preset = '') {
     Frames.flush();
-    const result = await Session.load(text);
+    const result = await opening();
     if (result.ok) {
       Output.paint(Session.picture());
       Output.name(name);
       loaded = { text: Session.situation(), preset };
       $('json').value = loaded.text;
+      Timeline.loaded();
     }
     Frames.later(sync);
     Output.messages(result.messages.map((m) => `${name}: ${m}`));
     return result;
   }
+  const load = (text, name, preset) => open(() => Session.load(text), name, preset);
 
   function sync() {
     const text = Session.situation();
@@ -61,9 +64,10 @@ const Page = (() => {
     Display.labels(Session.labels());
     Output.status();
     Output.trace(Session.trace);
+    Timeline.show();
   }
 
-  function wire(presets) {
+  function wire({ situations: presets, flights }) {
     for (const p of presets) $('preset').append(new Option(p.name, p.name));
     $('preset').addEventListener('change', () => {
       const p = presets.find((x) => x.name === $('preset').value);
@@ -87,7 +91,8 @@ const Page = (() => {
       Output.saveJson(Session.situation());
     };
     Frames.takeWith(take);
+    Timeline.wire(flights);
   }
 
-  return { wire, load, now };
+  return { wire, load, open, now };
 })();

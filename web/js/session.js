@@ -16,13 +16,20 @@ const Session = (() => {
     return bytes;
   }
 
-  // Compiles the binary; returns the examples the page carries, by name.
+  // Compiles the binary; returns the examples the page carries: situations
+  // by name, and the recordings of examples/flights with their start situations.
   async function start() {
     compiled = await WebAssembly.compile(decode(document.getElementById('vitals-wasm').textContent));
     spare = await instance();
     const FS = spare.FS;
-    return FS.readdir('/examples').filter((n) => n.endsWith('.json')).sort()
-      .map((n) => ({ name: n.replace(/\.json$/, ''), text: FS.readFile('/examples/' + n, { encoding: 'utf8' }) }));
+    const read = (file) => FS.readFile(file, { encoding: 'utf8' });
+    const named = (folder, extension) => FS.readdir(folder).filter((n) => n.endsWith(extension)).sort()
+      .map((n) => ({ name: n.slice(0, -extension.length), text: read(`${folder}/${n}`) }));
+    return {
+      situations: named('/examples', '.json'),
+      flights: named('/examples/flights', '.atc').map(({ name, text }) =>
+        ({ name, recording: text, start: read(`/examples/flights/${name}.json`) })),
+    };
   }
 
   function instance() {
@@ -68,16 +75,19 @@ const Session = (() => {
     }
   }
 
-  async function loadNow(text) {
+  // Checked on the live instance, then opened in a fresh one: check and open
+  // name the host's calls, which take each string with its length.
+  async function openNow(strings, check, open) {
+    const sized = (on, at) => at.flatMap((p, i) => [p, on.lengthBytesUTF8(strings[i])]);
     if (host && !stopped) {
-      const checked = call((p) => host._vitals_check(p, host.lengthBytesUTF8(text)), [text]);
+      const checked = call((...at) => host[check](...sized(host, at)), strings);
       if (!checked.ok) return checked;
     }
     let result;
     try {
       const fresh = spare ?? await instance();
       spare = null;
-      result = outcome(fresh, withStrings(fresh, [text], (p) => fresh._vitals_load(p, fresh.lengthBytesUTF8(text))));
+      result = outcome(fresh, withStrings(fresh, strings, (...at) => fresh[open](...sized(fresh, at))));
       if (result.ok) host = fresh;
     } catch (e) {
       return { ok: false, messages: [`the page's host stopped (${e.message ?? e}) loading the situation`] };
@@ -87,8 +97,8 @@ const Session = (() => {
   }
 
   // Loads are taken one at a time, in the order asked.
-  function load(text) {
-    const next = loading.then(() => loadNow(String(text)));
+  function opened(strings, check, open) {
+    const next = loading.then(() => openNow(strings.map(String), check, open));
     loading = next.catch(() => {});
     return next;
   }
@@ -106,10 +116,19 @@ const Session = (() => {
   const notJson = (what) => ({ ok: false, messages: [`${what}: the value cannot be written as JSON`] });
 
   const read = (name, ...args) => (host && !stopped ? host.UTF8ToString(host[name](...args)) : '');
+  const number = (name, ...args) => (host && !stopped ? host[name](...args) : NaN);
 
   return {
     start,
-    load,
+    load: (text) => opened([text], '_vitals_check', '_vitals_load'),
+    // A recording with its start situation, at its first refresh time.
+    play: (recording, situation) => opened([recording, situation], '_vitals_check_flight', '_vitals_play'),
+    seek: (t) => call(() => host._vitals_seek(Number(t))),
+    // The recording's refresh time due at t, and the current one; NaN without a recording.
+    due: (t) => number('_vitals_due', t),
+    time: () => number('_vitals_time'),
+    // {from, to, interval, time, events: the last n applied} or null.
+    flight: (n) => JSON.parse(read('_vitals_flight', n) || 'null'),
     set(pointer, value) {
       const text = value === undefined ? null : json(value);
       if (value !== undefined && text === null) return notJson(String(pointer));

@@ -1,0 +1,48 @@
+// A flight recording on the live page, played as vitals-sim play plays it:
+// its events, its refresh times at the start situation's interval, and the
+// situation at each refresh.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/program/flight.h"
+#include "web/document.h"
+
+namespace web {
+
+class FlightSession {
+ public:
+  // At the first refresh time. Throws sim::FlightError for a line of the
+  // recording and std::logic_error for its refresh times.
+  FlightSession(std::string_view recording, const sim::Situation& start);
+  FlightSession(const FlightSession&) = delete;
+  FlightSession& operator=(const FlightSession&) = delete;
+
+  // Moves to the refresh due at t, clamped to the first and last.
+  void Seek(double t);
+  // The refresh time due at t.
+  double Due(double t) const { return schedule_.At(schedule_.Due(t)); }
+  double Time() const { return schedule_.At(k_); }
+  // The situation at the current refresh time.
+  const sim::Situation& Now() const { return *now_; }
+  // The refresh times and the last n events applied, oldest first:
+  // {"from", "to", "interval", "time", "events": [{"time", "line", "text"}]}.
+  std::string Json(std::size_t n) const;
+
+ private:
+  std::vector<sim::FlightEvent> events_;
+  sim::RefreshSchedule schedule_;
+  sim::FlightReplay replay_;
+  const sim::Situation* now_ = nullptr;
+  long long k_ = 0;
+};
+
+// doc with the attitude mode and the vessel's values written from s: the
+// thruster levels in the form doc gives them, every other field where doc has
+// it or s's value is not the default.
+json WithVessel(json doc, const sim::Situation& s);
+
+}  // namespace web

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "sim/program/situation.h"
+
 namespace web {
 namespace {
 
@@ -116,6 +118,12 @@ std::string Escaped(const std::string& token) {
 }
 
 }  // namespace
+
+json DefaultFields() {
+  const sim::Situation s;
+  return {{"/cockpit_mode", s.cockpitMode}, {"/config", *s.config},        {"/window_height", s.windowHeight},
+          {"/vc_mfd_size", s.vcMfdSize},    {"/attitude_mode", s.attitudeMode}};
+}
 
 json Edited(const json& doc, const std::string& pointer, const std::optional<json>& value) {
   const std::vector<std::string> tokens = Tokens(pointer);

@@ -23,6 +23,10 @@ std::optional<json> TypedValue(std::string_view text);
 // Objects one member a line, lists of plain values on one line.
 std::string Format(const json& value);
 
+// The top-level fields a situation may leave out, by JSON pointer, with the
+// values the host then takes.
+json DefaultFields();
+
 // The value text of the first item named name in Orbiter.cfg's text (keys
 // without regard to case, text after ';' ignored); empty when missing.
 std::string ConfigItem(std::string_view config, std::string_view name);

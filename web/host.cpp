@@ -114,5 +114,6 @@ EMSCRIPTEN_KEEPALIVE const char* vitals_labels() { return Out(loaded ? page.Labe
 EMSCRIPTEN_KEEPALIVE const char* vitals_menu() { return Out(loaded ? page.MenuJson() : "[]"); }
 EMSCRIPTEN_KEEPALIVE const char* vitals_modes() { return Out(loaded ? page.ModesJson() : "[]"); }
 EMSCRIPTEN_KEEPALIVE const char* vitals_config_item(const char* name) { return Out(loaded ? page.ConfigItem(name) : ""); }
+EMSCRIPTEN_KEEPALIVE const char* vitals_defaults() { return Out(web::DefaultFields().dump()); }
 
 }

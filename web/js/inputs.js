@@ -13,7 +13,8 @@ const Inputs = (() => {
   let situation = {};
   const fillers = [];  // each sets its inputs from the situation
 
-  const get = (pointer, fallback) => {
+  let defaults = {};  // the host's values for the fields a situation leaves out
+  const get = (pointer, fallback = defaults[pointer]) => {
     let v = situation;
     for (const k of pointer.split('/').slice(1)) {
       if (v === null || typeof v !== 'object' || !(k in v)) return fallback;
@@ -126,8 +127,8 @@ const Inputs = (() => {
   }
 
   function cockpit() {
-    select($('cockpit-mode'), '/cockpit_mode', 2);
-    typedInput($('cockpit-mode-value'), '/cockpit_mode', 2);
+    select($('cockpit-mode'), '/cockpit_mode');
+    typedInput($('cockpit-mode-value'), '/cockpit_mode');
     for (const [id, item] of [['generic-mfd-size', 'GenericMFDSize'], ['panel-scale', 'PanelScale']]) {
       const input = $(id);
       input.addEventListener('input', () => change(`config ${item}`, () => Session.setConfigItem(item, input.value), input));
@@ -135,9 +136,9 @@ const Inputs = (() => {
     }
     const config = $('config');
     config.addEventListener('input', () => set('/config', config.value, config));
-    fillers.push(() => setValue(config, get('/config', 'GenericMFDSize = 6\nPanelScale = 1\n')));
-    typedInput($('window-height'), '/window_height', undefined);
-    select($('vc-mfd-size'), '/vc_mfd_size', 256);
+    fillers.push(() => setValue(config, get('/config')));
+    typedInput($('window-height'), '/window_height');
+    select($('vc-mfd-size'), '/vc_mfd_size');
     const auto = $('display-auto');
     auto.addEventListener('change', () => {
       const canvas = $('page');
@@ -157,8 +158,8 @@ const Inputs = (() => {
   }
 
   function vessel() {
-    select($('attitude-mode'), '/attitude_mode', 0);
-    typedInput($('attitude-mode-value'), '/attitude_mode', 0);
+    select($('attitude-mode'), '/attitude_mode');
+    typedInput($('attitude-mode-value'), '/attitude_mode');
     kGroups.forEach((name, g) => $('thrusters').append(thrusterRow(name, g)));
     const row = (...content) => {
       const div = Object.assign(document.createElement('div'), { className: 'row' });
@@ -195,6 +196,7 @@ const Inputs = (() => {
     // Every input from the situation's JSON text.
     fill(text) {
       situation = JSON.parse(text);
+      defaults = Session.defaults();
       for (const f of [...fillers]) f();
     },
   };

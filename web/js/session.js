@@ -154,6 +154,7 @@ const Session = (() => {
     labels: () => JSON.parse(read('_vitals_labels') || '[]'),
     menu: () => JSON.parse(read('_vitals_menu') || '[]'),
     modes: () => JSON.parse(read('_vitals_modes') || '[]'),
+    defaults: () => JSON.parse(read('_vitals_defaults') || '{}'),
     configItem: (name) => (host && !stopped ? withStrings(host, [name], (n) => host.UTF8ToString(host._vitals_config_item(n))) : ''),
   };
 })();

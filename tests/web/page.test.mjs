@@ -162,6 +162,10 @@ test('a preset recording plays and pauses through the timeline, listing its late
   await vitals('seek', 36);
   await page.evaluate(() => new Promise((r) => requestAnimationFrame(r)));
   assert.match(await page.textContent('#events'), /10\.38 {2}ENG 0:1 1:1\n +35\.47 {2}GEAR UP$/);
+  // The delta-glider's thrusters by index: right translation (group 9) holds 13 and 12.
+  assert.deepEqual(await page.$$eval('#levels-9 input.typed', (l) => l.map((i) => i.getAttribute('aria-label'))),
+                   ['right thruster 13', 'right thruster 12']);
+  assert.equal(await page.inputValue('#level-0-1-value'), '1', 'main engine 1 at full thrust');
   await page.click('#edit-here');
   await page.waitForFunction(() => window.vitals.time() === null);
   assert.equal((await vitals('set', '/attitude_mode', 1)).ok, true, 'editable again');

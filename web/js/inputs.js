@@ -94,15 +94,17 @@ const Inputs = (() => {
     });
   }
 
-  // Each group's count of thrusters and a level for each; the levels are
-  // made anew when the count changes.
+  // Each group's count of thrusters and a level for each, made anew when the
+  // group's thrusters change. A vessel given by thruster index
+  // (thruster_groups) shows each group's thrusters by index, their levels
+  // shared where groups share them; its groups are edited in the JSON.
   function thrusterRow(name, g) {
     const pointer = `/vessel/thrusters/${g}`;
     const row = Object.assign(document.createElement('div'), { className: 'group' });
     const count = Object.assign(document.createElement('input'),
                                 { type: 'number', min: 0, max: 1024, id: `count-${g}`, title: `${name}: thrusters in the group` });
     const levels = Object.assign(document.createElement('div'), { id: `levels-${g}` });
-    let fills = [];
+    let fills = [], shown = '';
     count.addEventListener('input', () => {
       const n = Math.max(0, Math.min(1024, Math.floor(Number(count.value)) || 0));
       const list = (Array.isArray(get(pointer, [])) ? get(pointer, []) : []).slice(0, n);
@@ -110,14 +112,18 @@ const Inputs = (() => {
       set(pointer, n ? list : undefined, count);
     });
     fillers.push(() => {
-      const list = get(pointer, []);
-      const n = Array.isArray(list) ? list.length : 0;
-      if (levels.childElementCount !== n) {
+      const byIndex = get('/vessel/thruster_groups', undefined) !== undefined;
+      const list = get(byIndex ? `/vessel/thruster_groups/${g}` : pointer, []);
+      const thrusters = Array.isArray(list) ? list.map((t, i) => (byIndex ? t : i)) : [];
+      const at = (t) => (byIndex ? `/vessel/thruster_levels/${t}` : `${pointer}/${t}`);
+      if (`${byIndex} ${thrusters}` !== shown) {
         const start = fillers.length;
-        levels.replaceChildren(...list.map((_, i) => level(`level-${g}-${i}`, `${pointer}/${i}`, 0, `${name} thruster ${i}`)));
+        levels.replaceChildren(...thrusters.map((t, i) => level(`level-${g}-${i}`, at(t), 0, `${name} thruster ${t}`)));
         fills = fillers.splice(start);
+        shown = `${byIndex} ${thrusters}`;
       }
-      setValue(count, n);
+      count.readOnly = byIndex;
+      setValue(count, thrusters.length);
       for (const f of fills) f();
     });
     const label = document.createElement('span');

@@ -85,6 +85,9 @@ int Play(const PlayOptions& options, const Platform& platform) {
   const Situation start = LoadSituation(options.session);
   const std::vector<FlightEvent> events = LoadFlight(options.flight);
   const RefreshSchedule schedule = Plan(options, start, events);
+  // A GIF frame lasts at most 65,535 centiseconds.
+  if (options.gif && !(schedule.interval / options.speed <= 655.35))
+    Fail(kBadInput, "--speed " + Seconds(options.speed) + " shows each refresh for longer than a GIF frame can last, 655.35 s");
   const ModuleFile module = FindModule(options.session, platform);
   CheckTargets({&options.gif, &options.trace});
 

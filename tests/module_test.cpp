@@ -268,7 +268,8 @@ TEST(ModuleLoad, InitModuleAndExitModuleComeFirst) {
   module->Exit();
   module.reset();
   std::vector<std::string> sections;
-  std::ranges::copy_if(TheHost().trace.Lines(), std::back_inserter(sections), [](auto& l) { return l.starts_with("> "); });
+  for (const std::string& line : TheHost().trace.Lines())
+    if (line.starts_with("> ")) sections.push_back(line);
   EXPECT_EQ(sections, (std::vector<std::string>{"> DllMain 1", "> InitModule", "> ExitModule", "> DllMain 0"}));
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -82,18 +81,16 @@ Draw Pen(int index) { return [=](RasterSurface& s) { s.SelectPen(index); }; }
 const Draw kNullBrush = [](RasterSurface& s) { s.SelectStockObject(NULL_BRUSH); };
 const Draw kNullPen = [](RasterSurface& s) { s.SelectStockObject(NULL_PEN); };
 
-// Draws each case on a fresh w x h canvas, without allocating and in bounded time
-// whatever the coordinates.
+// Draws each case on a fresh w x h canvas, without allocating whatever the
+// coordinates (their time: BM_RasterExtremes).
 void ExpectPictures(int w, int h, std::initializer_list<std::pair<Draw, std::string>> cases) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << &c - cases.begin());
     RasterSurface s = Canvas(w, h);
-    const auto t0 = std::chrono::steady_clock::now();
     allocations = 0, countingAllocations = true;
     c.first(s);
     countingAllocations = false;
     EXPECT_EQ(allocations, 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(200));
     EXPECT_EQ(Picture(s), c.second);
   }
 }

@@ -205,10 +205,11 @@ TEST(VitalsSim, ConfigurationFolderWithoutTheFileGivesTheDefaults) {
 TEST(VitalsSim, PlayRefreshesAtEachIntervalAfterTheEventsBeforeIt) {
   const fs::path folder = Folder("play");
   const std::string groups = R"("thruster_groups": {"0": [0, 1]}, )";
-  std::ofstream(folder / "start.json") << R"({"config": "InstrumentUpdateInterval = 0.5", "vessel": {)" << groups
+  std::ofstream(folder / "start.json") << R"({"vessel": {)" << groups
                                         << R"("thruster_levels": [0, 0, 0], "flight_status": 1}})";
   std::ofstream(folder / "end.json") << R"({"vessel": {)" << groups << R"("thruster_levels": [0.5, 1, 1]}})";
-  // The last refresh falls on T1, 1.0 + 0.5; events at a refresh's time wait for the next.
+  // Every 0.5 s without InstrumentUpdateInterval; the last refresh falls on T1, 1.0 + 0.5;
+  // events at a refresh's time wait for the next.
   std::ofstream(folder / "f.atc") << "0.2 ENG MAIN:0.5\n1.0 TAKEOFF Earth\n1.0 ENG 1:1 2:1 3:1\n1.0 GEAR UP\n";
   const auto [status, out, err] =
       Sim("play --state start.json --flight f.atc --speed 3 --gif p.gif --trace p.trace", folder);

@@ -3,6 +3,8 @@
 // cockpit scale; with the heap allocations each refresh makes.
 #include <benchmark/benchmark.h>
 
+#include <climits>
+
 #include "display/module_values.h"
 #include "display/vitals_mfd.h"
 #include "sim/core/host.h"
@@ -69,6 +71,23 @@ void BM_RasterLargest(benchmark::State& s) {
   Refresh(s, kRasterLargest, 2, int(s.range(0)), 1e300, 20.0);
 }
 
+// Primitives reaching far beyond a small surface, each clipped at once: their
+// time does not grow with their coordinates.
+void BM_RasterExtremes(benchmark::State& state) {
+  sim::RasterSurface s(30, 20);
+  const POINT triangle[3] = {{INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {0, INT_MAX}};
+  for (auto _ : state) {
+    s.MoveTo(INT_MIN, INT_MIN), s.LineTo(INT_MAX, INT_MAX);
+    s.MoveTo(INT_MIN, 0), s.LineTo(INT_MAX, 10);
+    s.MoveTo(INT_MAX - 1, 9), s.LineTo(0, 9);
+    s.FillRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, 0);
+    s.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    s.Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    s.Ellipse(-(1 << 24), 5, 1 << 24, 1 << 25);
+    s.Polygon(triangle, 3);
+  }
+}
+
 void Cases(benchmark::internal::Benchmark* b) {
   b->ArgNames({"cockpit", "attitude"})->ArgsProduct({{1, 2, 3}, {1, 2}})->Unit(benchmark::kMicrosecond);
 }
@@ -77,6 +96,7 @@ BENCHMARK(BM_Module)->Apply(Cases);
 BENCHMARK(BM_Traced)->Apply(Cases);
 BENCHMARK(BM_Raster)->Apply(Cases);
 BENCHMARK(BM_RasterLargest)->ArgName("attitude")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RasterExtremes)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

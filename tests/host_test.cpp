@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "host/oapi.h"
 #include "sim/core/host.h"
+#include "sim/surface/raster_surface.h"
 
 namespace {
 
@@ -57,14 +59,12 @@ TEST(Modes, FreshIdentifiersAndHarmlessWithdrawal) {
 }
 
 // A handle is stale once deleted, even when its slot is reused. Stale use,
-// double deletion, exhaustion and a brush alive after a refresh are faults.
-TEST(Brushes, StaleUseDoubleDeleteExhaustionAndLeaksAreFaults) {
+// double deletion and exhaustion are faults.
+TEST(Brushes, StaleUseDoubleDeleteAndExhaustionAreFaults) {
   TheHost().Reset();
   HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
   COLORREF c = 0;
   EXPECT_TRUE(TheHost().brushes.Find(brush, &c) && c == 0x00030201u);
-  TheHost().CheckRefreshEnded();
-  ASSERT_EQ(TheHost().faults.size(), 1u);
   EXPECT_TRUE(DeleteObject(brush));
   EXPECT_FALSE(DeleteObject(brush));
   std::vector<HBRUSH> brushes = {CreateSolidBrush(RGB(9, 9, 9))};  // same slot, new generation
@@ -72,17 +72,42 @@ TEST(Brushes, StaleUseDoubleDeleteExhaustionAndLeaksAreFaults) {
   RECT rc{0, 0, 1, 1};
   EXPECT_EQ(FillRect(nullptr, &rc, brush), 0);
   EXPECT_FALSE(DeleteObject(nullptr));
-  EXPECT_EQ(TheHost().faults.size(), 4u);
+  EXPECT_EQ(TheHost().faults.size(), 3u);
   for (int i = 0; i < 100; ++i) brushes.push_back(CreateSolidBrush(0));
-  EXPECT_TRUE(brushes.back() == nullptr && TheHost().faults.size() > 4u);
+  EXPECT_TRUE(brushes.back() == nullptr && TheHost().faults.size() > 3u);
   for (HBRUSH b : brushes)
     if (b) DeleteObject(b);
   EXPECT_EQ(TheHost().brushes.Live(), 0);
 }
 
-TEST(TraceFields, ColoursNumbersAndText) {
-  EXPECT_EQ(Field::Colour(0x0000A5FF), "0x0000A5FF");
-  EXPECT_EQ(Field::Number(0.5), "0.5");
+// Each misuse of a drawing call is one fault naming it, and draws nothing.
+TEST(DrawingFaults, NullOrForeignContextsBadPointsNullTextAndUnbalancedPaints) {
+  const POINT two[2] = {{0, 0}, {1, 1}};
+  const HDC foreign = reinterpret_cast<HDC>(0x77);
+  const auto window = [] { return static_cast<HWND>(TheHost().renderWindow); };
+  const std::pair<std::function<int(HDC)>, std::string> cases[] = {
+      {[](HDC) { return LineTo(nullptr, 1, 1); }, "LineTo on a null device context"},
+      {[&](HDC) { return Ellipse(foreign, 0, 0, 2, 2); }, "Ellipse on a device context the host did not hand out"},
+      {[](HDC dc) { return Polyline(dc, nullptr, 2); }, "Polyline with a bad point list"},
+      {[&](HDC dc) { return Polygon(dc, two, -1); }, "Polygon with a bad point list"},
+      {[](HDC dc) { return TextOutA(dc, 0, 0, nullptr, 2); }, "TextOutA with null text"},
+      {[&](HDC) { return EndPaint(window(), nullptr); }, "EndPaint without BeginPaint"},
+      {[](HDC) { return BeginPaint(reinterpret_cast<HWND>(0x2), nullptr) ? 1 : 0; },
+       "BeginPaint on a window the host does not know"},
+  };
+  for (const auto& [call, fault] : cases) {
+    TheHost().Reset();
+    sim::RasterSurface surface(4, 4);
+    TheHost().drawing = &surface;
+    surface.FillRect({0, 0, 4, 4}, RGB(255, 255, 255));
+    const sim::Image blank = surface.Picture();
+    EXPECT_EQ(call(static_cast<HDC>(surface.Dc())), 0) << fault;
+    EXPECT_EQ(TheHost().faults, std::vector<std::string>{fault});
+    EXPECT_EQ(surface.Picture().rgb, blank.rgb) << fault;
+  }
+}
+
+TEST(TraceFields, NumbersAndText) {
   EXPECT_EQ(Field::Number(0.1), "0.10000000000000001");
   EXPECT_EQ(Field::Number(NAN), "nan");
   EXPECT_EQ(Field::Number(-NAN), "nan");

@@ -12,6 +12,7 @@
 #include "sim/surface/null_surface.h"
 #include "sim/surface/raster_surface.h"
 #include "sim/core/look.h"
+#include "tests/golden.h"
 #include "tests/counting_new.h"  // exported: the module's nothrow allocations come here
 
 namespace {
@@ -45,24 +46,19 @@ TEST(Session, LoadOpenInputRefreshReopenCloseUnloadInTheHostsOrder) {
     if (line.starts_with("> ")) refreshing = line == "> Update";
     if (!refreshing || line == "> Update") lines.push_back(line.starts_with("InitLib 0x") ? "InitLib" : line);
   }
-  const std::vector<std::string> config = {"oapiOpenFile \"Orbiter.cfg\" 0 0 -> handle",
-                                           "oapiReadItem_float \"GenericMFDSize\" -> 6",
-                                           "oapiReadItem_float \"PanelScale\" -> 1", "oapiCloseFile handle 0"};
-  std::vector<std::string> expected = {
-      "> DllMain 1", "InitLib", "> GetModuleVersion", "Date2Int \"Apr 25 2006\" -> 60425", "version 60425",
-      "> opcDLLInit", "oapiRegisterMFDMode \"Vitals\" 33 -> 1", "> opcOpenRenderViewport 0x1 288 320 0",
-      "> ModeMsgProc 4 0 100 100", "> ModeMsgProc 1 0 100 100", "GraphMFD 100 100"};
-  expected.insert(expected.end(), config.begin(), config.end());
-  expected.insert(expected.end(), {"adopted older 5 9", "> ReadStatus", "> delete", "> ModeMsgProc 4 0 288 320",
-                                   "> ModeMsgProc 1 0 288 320", "GraphMFD 288 320"});
-  expected.insert(expected.end(), config.begin(), config.end());
-  expected.insert(expected.end(), {"adopted older 7 12", "> ReadStatus", "> ConsumeKeyBuffered 35",
-                                   "> ConsumeButton 1 1", "> Update", "> delete", "> opcCloseRenderViewport",
-                                   "> opcDLLExit", "oapiUnregisterMFDMode 1 -> true", "> DllMain 0",
-                                   "oapiUnregisterMFDMode 1 -> false"});
-  EXPECT_EQ(lines, expected);
+  ExpectGolden(lines, "session");
   EXPECT_TRUE(TheHost().faults.empty());
   EXPECT_EQ(TheHost().focus, nullptr);
+}
+
+// A display of the test's own type T, opened in a mode of the test's own.
+template <typename T>
+std::unique_ptr<sim::Display> OpenOwn() {
+  char name[] = "Own";
+  MFDMODESPEC record{name, 1, [](UINT msg, UINT, WPARAM, LPARAM) {
+                       return msg == 1 ? reinterpret_cast<OAPI_MSGTYPE>(static_cast<MFD*>(new T)) : 0;
+                     }};
+  return sim::Display::Open(oapiRegisterMFDMode(record), 200, 200, nullptr, 7, 12, nullptr);
 }
 
 // A display of the host's older class, made by a mode of the test's own. It
@@ -81,11 +77,7 @@ struct Older : MFD {
 // cw and ch sit after W and H, the host's own record last, all written before ReadStatus.
 TEST(HostMembers, WrittenBeforeTheDisplayReadsItsStatus) {
   TheHost().Reset();
-  char name[] = "Older";
-  MFDMODESPEC record{name, 1, [](UINT msg, UINT, WPARAM, LPARAM) {
-                     return msg == 1 ? reinterpret_cast<OAPI_MSGTYPE>(static_cast<MFD*>(new Older)) : 0;
-                   }};
-  const auto display = sim::Display::Open(oapiRegisterMFDMode(record), 288, 320, nullptr, 7, 12, nullptr);
+  const auto display = OpenOwn<Older>();
   ASSERT_TRUE(display);
   EXPECT_EQ(Older::cell, 7u << 16 | 12u);
   EXPECT_EQ(Older::last, display.get());
@@ -107,11 +99,7 @@ struct Bare : MFD {
 // only the display's own calls.
 TEST(HostRefresh, StartsAsTheHostLeavesTheDisplayAndEndsWithoutAPen) {
   FreshHost();
-  char name[] = "Bare";
-  MFDMODESPEC record{name, 1, [](UINT msg, UINT, WPARAM, LPARAM) {
-                       return msg == 1 ? reinterpret_cast<OAPI_MSGTYPE>(static_cast<MFD*>(new Bare)) : 0;
-                     }};
-  const auto display = sim::Display::Open(oapiRegisterMFDMode(record), 200, 200, nullptr, 7, 12, nullptr);
+  const auto display = OpenOwn<Bare>();
   ASSERT_TRUE(display);
   const COLORREF green = sim::kDefaultPens[0], white = RGB(255, 255, 255);
   for (const int cockpit : {1, 2}) {
@@ -140,6 +128,24 @@ TEST(HostRefresh, StartsAsTheHostLeavesTheDisplayAndEndsWithoutAPen) {
     }
   }
   EXPECT_TRUE(TheHost().faults.empty());
+}
+
+// A refresh that leaves its paint bracket open and a brush alive.
+struct Leaky : MFD {
+  Leaky() : MFD(200, 200, nullptr) {}
+  void Update(HDC) override {
+    PAINTSTRUCT paint;
+    BeginPaint(static_cast<HWND>(TheHost().renderWindow), &paint);
+    CreateSolidBrush(0);
+  }
+};
+
+TEST(HostRefresh, ABrushAliveOrAPaintBracketOpenAfterItAreFaults) {
+  FreshHost();
+  sim::NullSurface surface;
+  OpenOwn<Leaky>()->Update(surface);
+  EXPECT_EQ(TheHost().faults, (std::vector<std::string>{"1 brush(es) alive after the refresh",
+                                                         "paint bracket left open after the refresh"}));
 }
 
 class ModuleLife : public testing::Test {
@@ -209,18 +215,17 @@ TEST_F(ModuleLife, KeysAndButtonsOnOneDisplayShowOnTheOther) {
   EXPECT_EQ(ScaleTag(*second), norm);
 }
 
+// Buttons 0 and 1 only, each labelled by the initial of its menu entry's key.
 TEST_F(ModuleLife, ButtonLabelsAndMenu) {
   auto display = Open();
-  const char* const labels[] = {nullptr, "HLP", "LOG", nullptr};
-  for (int bt = -1; bt <= 2; ++bt) EXPECT_STREQ(display->ButtonLabel(bt), labels[bt + 1]) << bt;
   const VhMenuEntry* menu = nullptr;
   EXPECT_EQ(display->ButtonMenu(nullptr), 2);
   ASSERT_EQ(display->ButtonMenu(&menu), 2);
-  ASSERT_NE(menu, nullptr);
-  const std::pair<const char*, char> items[] = {{"Descriptions on monitored parts", 'H'},
-                                                {"Logarithmic display of exhausts", 'L'}};
-  for (int i : {0, 1})
-    EXPECT_TRUE(std::strcmp(menu[i].line1, items[i].first) == 0 && !menu[i].line2 && menu[i].selchar == items[i].second);
+  for (int bt : {0, 1}) {
+    ASSERT_NE(display->ButtonLabel(bt), nullptr);
+    EXPECT_TRUE(display->ButtonLabel(bt)[0] == menu[bt].selchar && menu[bt].line1 && !menu[bt].line2) << bt;
+  }
+  EXPECT_TRUE(!display->ButtonLabel(-1) && !display->ButtonLabel(2));
 }
 
 // The scale tag's place shows the scale the configuration gave.
@@ -251,6 +256,21 @@ TEST(ModuleLoad, MissingFileOrEntryPointIsAnError) {
   EXPECT_NE(error.find("cannot load module"), std::string::npos);
   EXPECT_EQ(sim::Module::Load("libc.so.6", &error), nullptr);
   EXPECT_NE(error.find("DllMain not found"), std::string::npos);
+}
+
+// The host starts a module with InitModule rather than opcDLLInit, and ends it
+// with ExitModule rather than opcDLLExit.
+TEST(ModuleLoad, InitModuleAndExitModuleComeFirst) {
+  FreshHost();
+  std::string error;
+  auto module = sim::Module::Load(BOTH_ROUTINES_MODULE, &error);
+  ASSERT_TRUE(module) << error;
+  module->Exit();
+  module.reset();
+  std::vector<std::string> sections;
+  for (const std::string& line : TheHost().trace.Lines())
+    if (line.starts_with("> ")) sections.push_back(line);
+  EXPECT_EQ(sections, (std::vector<std::string>{"> DllMain 1", "> InitModule", "> ExitModule", "> DllMain 0"}));
 }
 
 }  // namespace

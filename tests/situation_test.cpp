@@ -90,13 +90,6 @@ TEST(SituationParse, RejectionsNameThePathAndTheReason) {
   EXPECT_NE(Rejection(std::string(99999, '[') + std::string(99999, ']')).find("nested deeper than"), std::string::npos);
 }
 
-TEST(SituationDefault, AWingedVesselIdleOnTheRunwayWithBrakesSet) {
-  const sim::VesselState v = sim::DefaultSituation().vessel;
-  EXPECT_TRUE((v.flightStatus & 1u) && v.navmodes.empty() && v.wheelBrakes.size() > 2 && v.wheelBrakes[1] > 0 &&
-              v.wheelBrakes[2] > 0);
-  for (const double level : v.thrusterLevels) EXPECT_EQ(level, 0.0);
-}
-
 TEST(SituationDisplay, IsWhatTheCockpitGivesUnlessTheSituationSaysOtherwise) {
   const std::pair<std::string, std::pair<int, int>> cases[] = {
       {R"({"cockpit_mode": 1})", {385, 385}},  // GenericMFDSize 6 in an 800-pixel window

@@ -112,6 +112,7 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
       {"{}", play + "ok.atc --from 2 --to 1", "--from is after --to"},
       {"{}", play + "ok.atc --to 500000.5", "more than 1000000 refreshes"},
       {"{}", play + "ok.atc --speed 0", "--speed: Value 0 not in range"},
+      {"{}", play + "ok.atc --speed 1e-9", "--speed 1e-09 shows each refresh for longer than a GIF frame can last"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
@@ -130,12 +131,16 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
   }
 }
 
+// The default situation is the vessel idle on the runway of the examples.
 TEST(VitalsSim, WithoutOptionsWritesTheDefaultPictureAndNothingElse) {
   const fs::path folder = Folder("default");
   const auto [status, out, err] = Sim("render", folder);
   EXPECT_EQ(status, 0) << err;
   EXPECT_EQ(out, "vitals.png\n");
   EXPECT_EQ(Names(folder), std::set<std::string>{"vitals.png"});
+  const fs::path runway = Folder("runway");
+  Render(Example("runway-idle"), runway);
+  EXPECT_EQ(Slurp(folder / "vitals.png"), Slurp(runway / "p.png"));
 }
 
 // Per cockpit: the rules' pixels on a display of the size the cockpit gives.

@@ -299,7 +299,7 @@ constexpr std::string_view kDefault = R"({
     "control_surfaces": {"0": 0, "1": 0, "2": 0},
     "wheel_brakes": {"1": 1, "2": 1},
     "navmodes": [],
-    "adc_mode": 0,
+    "adc_mode": 7,
     "flight_status": 1
   }
 })";

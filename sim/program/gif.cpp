@@ -39,15 +39,21 @@ bool PutLoop(GifFileType* gif) {
 bool GifAnimation::Add(const Image& frame, double seconds) {
   const std::size_t n = std::size_t(frame.width) * std::size_t(frame.height);
   std::vector<std::uint8_t> indices(n);
+  std::uint32_t last = 0xFFFFFFFF;  // pixels come in runs of a colour: look each run up once
+  std::uint8_t index = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const std::uint32_t rgb = std::uint32_t(frame.rgb[3 * i]) << 16 | std::uint32_t(frame.rgb[3 * i + 1]) << 8 |
                               frame.rgb[3 * i + 2];
-    auto [at, added] = index_.try_emplace(rgb, static_cast<std::uint8_t>(palette_.size()));
-    if (added) {
-      if (palette_.size() == 256) return false;
-      palette_.push_back(rgb);
+    if (rgb != last) {
+      auto [at, added] = index_.try_emplace(rgb, static_cast<std::uint8_t>(palette_.size()));
+      if (added) {
+        if (palette_.size() == 256) return false;
+        palette_.push_back(rgb);
+      }
+      last = rgb;
+      index = at->second;
     }
-    indices[i] = at->second;
+    indices[i] = index;
   }
   // The box of pixels that changed; at least one pixel, so that the frame carries its delay.
   int l = 0, t = 0, r = frame.width, b = frame.height;

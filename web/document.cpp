@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "sim/core/config.h"
 #include "sim/program/situation.h"
 
 namespace web {
@@ -56,28 +57,6 @@ std::string Trim(std::string_view s) {
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
   return std::string(s);
-}
-
-bool SameKey(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
-
-// A config line's item: its key and value, without the comment.
-struct Item {
-  bool found;
-  std::string key, value, comment;
-};
-
-Item ParseItem(std::string_view line) {
-  const std::size_t semicolon = line.find(';');
-  const std::string_view body = line.substr(0, semicolon);
-  const std::size_t eq = body.find('=');
-  if (eq == std::string_view::npos) return {false, {}, {}, {}};
-  const std::string comment = semicolon == std::string_view::npos ? "" : std::string(line.substr(semicolon));
-  return {true, Trim(body.substr(0, eq)), Trim(body.substr(eq + 1)), comment};
 }
 
 std::vector<std::string> Lines(std::string_view text) {
@@ -159,11 +138,7 @@ std::string Format(const json& value) {
 }
 
 std::string ConfigItem(std::string_view config, std::string_view name) {
-  for (const std::string& line : Lines(config)) {
-    const Item item = ParseItem(line);
-    if (item.found && SameKey(item.key, name)) return item.value;
-  }
-  return "";
+  return sim::ConfigFile::Parse(config).Text(name).value_or("");
 }
 
 std::string WithConfigItem(std::string_view config, std::string_view name, std::string_view text) {
@@ -171,13 +146,17 @@ std::string WithConfigItem(std::string_view config, std::string_view name, std::
     Refuse(std::string(name) + ": a value holds no line break and no ';'");
   const std::string value = Trim(text);
   std::vector<std::string> lines = Lines(config);
-  std::size_t i = 0;
-  while (i < lines.size() && !(ParseItem(lines[i]).found && SameKey(ParseItem(lines[i]).key, name))) ++i;
-  if (i < lines.size() && value.empty()) {
-    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-  } else if (i < lines.size()) {
-    const Item item = ParseItem(lines[i]);
-    lines[i] = item.key + " = " + value + (item.comment.empty() ? "" : " " + item.comment);
+  const auto names = [&](const std::string& line) {
+    const std::optional<sim::ConfigItem> item = sim::ParseConfigLine(line);
+    return item && sim::SameConfigKey(item->key, name);
+  };
+  const auto at = std::find_if(lines.begin(), lines.end(), names);
+  if (at != lines.end() && value.empty()) {
+    lines.erase(at);
+  } else if (at != lines.end()) {
+    const std::size_t comment = at->find(';');
+    *at = std::string(sim::ParseConfigLine(*at)->key) + " = " + value +
+          (comment == std::string::npos ? "" : " " + at->substr(comment));
   } else if (!value.empty()) {
     lines.push_back(std::string(name) + " = " + value);
   }

@@ -12,48 +12,49 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-bool SameKey(std::string_view a, std::string_view b) {
+}  // namespace
+
+bool SameConfigKey(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
     if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
   return true;
 }
 
-}  // namespace
+std::optional<ConfigItem> ParseConfigLine(std::string_view line) {
+  line = line.substr(0, line.find(';'));
+  const std::size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return std::nullopt;
+  const std::string_view key = Trim(line.substr(0, eq));
+  if (key.empty()) return std::nullopt;
+  return ConfigItem{key, Trim(line.substr(eq + 1))};
+}
 
 ConfigFile ConfigFile::Parse(std::string_view text) {
   ConfigFile file;
   while (!text.empty()) {
     const std::size_t eol = text.find('\n');
-    std::string_view line = text.substr(0, eol);
+    const std::optional<ConfigItem> item = ParseConfigLine(text.substr(0, eol));
     text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
-    line = line.substr(0, line.find(';'));
-    const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) continue;
-    const std::string_view key = Trim(line.substr(0, eq));
-    if (key.empty()) continue;
-    file.items_.emplace_back(std::string(key), std::string(Trim(line.substr(eq + 1))));
+    if (item) file.items_.emplace_back(std::string(item->key), std::string(item->value));
   }
   return file;
 }
 
-bool ConfigFile::Has(std::string_view key) const {
-  for (const auto& item : items_)
-    if (SameKey(item.first, key)) return true;
-  return false;
+std::optional<std::string> ConfigFile::Text(std::string_view key) const {
+  for (const auto& [name, text] : items_)
+    if (SameConfigKey(name, key)) return text;
+  return std::nullopt;
 }
 
 bool ConfigFile::ReadFloat(std::string_view key, double* value) const {
-  for (const auto& [name, text] : items_) {
-    if (!SameKey(name, key)) continue;
-    if (text.empty()) return false;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size()) return false;
-    *value = v;
-    return true;
-  }
-  return false;
+  const std::optional<std::string> text = Text(key);
+  if (!text || text->empty()) return false;
+  char* end = nullptr;
+  const double v = std::strtod(text->c_str(), &end);
+  if (end != text->c_str() + text->size()) return false;
+  *value = v;
+  return true;
 }
 
 }  // namespace sim

@@ -17,8 +17,6 @@ bool Within(const std::string& pointer, const std::string& field) {
   return pointer == field || pointer.rfind(field + "/", 0) == 0;
 }
 
-std::string Describe(const sim::SituationError& e) { return e.Path().empty() ? e.what() : e.Path() + ": " + e.what(); }
-
 // Items of Orbiter.cfg whose values the host and the module read as numbers.
 constexpr const char* kConfigNumbers[] = {"GenericMFDSize", "PanelScale"};
 
@@ -44,7 +42,7 @@ bool PageSession::Check(std::string_view text) {
     sim::ParseSituation(text);
     return true;
   } catch (const sim::SituationError& e) {
-    return Refused(Describe(e));
+    return Refused(e.Message());
   }
 }
 
@@ -113,7 +111,7 @@ bool PageSession::Adopt(json doc) {
   try {
     s = sim::ParseSituation(doc.dump(-1, ' ', false, json::error_handler_t::strict));
   } catch (const sim::SituationError& e) {
-    return Refused(Describe(e));
+    return Refused(e.Message());
   } catch (const json::exception&) {
     return Refused("text must be UTF-8");
   }

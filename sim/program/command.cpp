@@ -45,7 +45,7 @@ Situation LoadSituation(const SessionOptions& options) {
     try {
       situation = ParseSituation(ReadText(*options.state, kMaxSituationBytes));
     } catch (const SituationError& e) {
-      Fail(kBadInput, *options.state + ": " + (e.Path().empty() ? "" : e.Path() + ": ") + e.what());
+      Fail(kBadInput, *options.state + ": " + e.Message());
     }
   }
   if (options.configDir) {

@@ -52,6 +52,8 @@ class SituationError : public std::runtime_error {
  public:
   SituationError(std::string path, const std::string& why) : std::runtime_error(why), path_(std::move(path)) {}
   const std::string& Path() const { return path_; }
+  // "path: why", or the reason alone for the text as a whole.
+  std::string Message() const { return path_.empty() ? what() : path_ + ": " + what(); }
 
  private:
   std::string path_;

@@ -36,19 +36,19 @@ bool PageSession::Refused(std::string message) {
   return false;
 }
 
-bool PageSession::Check(std::string_view text) {
+std::optional<sim::Situation> PageSession::Parsed(std::string_view text) {
   messages_.clear();
   try {
-    sim::ParseSituation(text);
-    return true;
+    return sim::ParseSituation(text);
   } catch (const sim::SituationError& e) {
-    return Refused(e.Message());
+    Refused(e.Message());
+    return std::nullopt;
   }
 }
 
 bool PageSession::Load(std::string_view text) {
-  if (!Check(text)) return false;
-  return Open(json::parse(text), sim::ParseSituation(text));
+  const std::optional<sim::Situation> s = Parsed(text);
+  return s && Open(json::parse(text), *s);
 }
 
 bool PageSession::Open(json doc, const sim::Situation& s) {
@@ -66,12 +66,13 @@ bool PageSession::Open(json doc, const sim::Situation& s) {
 }
 
 std::unique_ptr<FlightSession> PageSession::ParsedFlight(std::string_view recording, std::string_view start) {
-  if (!Check(start)) {
+  const std::optional<sim::Situation> s = Parsed(start);
+  if (!s) {
     messages_ = "start situation: " + messages_;
     return nullptr;
   }
   try {
-    return std::make_unique<FlightSession>(recording, sim::ParseSituation(start));
+    return std::make_unique<FlightSession>(recording, *s);
   } catch (const sim::FlightError& e) {
     Refused("line " + std::to_string(e.Line()) + ": " + e.what());
   } catch (const std::logic_error& e) {

@@ -20,7 +20,7 @@ class PageSession {
  public:
   // Each returns false, with the reason in Messages(), when it refuses.
   // Parses text as vitals-sim does.
-  bool Check(std::string_view text);
+  bool Check(std::string_view text) { return Parsed(text).has_value(); }
   // Opens the session for text and refreshes the display. Once per process:
   // the module's own state starts fresh only in a fresh instance.
   bool Load(std::string_view text);
@@ -71,6 +71,8 @@ class PageSession {
 
  private:
   bool Refused(std::string message);
+  // The situation of text; none, with the loader's message, when it refuses.
+  std::optional<sim::Situation> Parsed(std::string_view text);
   // The session opened for a checked situation and its document, refreshed.
   bool Open(json doc, const sim::Situation& s);
   std::unique_ptr<FlightSession> ParsedFlight(std::string_view recording, std::string_view start);

@@ -18,8 +18,16 @@ CLI::Validator NonEmpty() {
 }
 
 void AddSessionOptions(CLI::App& command, SessionOptions& options) {
-  command.add_option("--state", options.state, "the situation, a JSON file (default: a winged vessel idle on a runway)")
-      ->check(NonEmpty());
+  CLI::Option* state =
+      command.add_option("--state", options.state, "the situation, a JSON file (default: a winged vessel idle on a runway)")
+          ->check(NonEmpty());
+  CLI::Option* scenario =
+      command.add_option("--scenario", options.scenario, "start from the simulator's scenario (.scn) instead")
+          ->check(NonEmpty())
+          ->excludes(state);
+  command.add_option("--orbiter", options.orbiter, "the simulator's folder (default: the one above the scenario's Scenarios folder)")
+      ->check(NonEmpty())
+      ->needs(scenario);
   command.add_option("--config-dir", options.configDir, "take Orbiter.cfg from this folder instead of the situation's")
       ->check(NonEmpty());
   command.add_option("--module", options.module, "the module to load (default: the one beside vitals-sim)")
@@ -39,8 +47,8 @@ std::string ReadText(const std::string& file, std::size_t most) {
   return text;
 }
 
-Situation LoadSituation(const SessionOptions& options) {
-  Situation situation = DefaultSituation();
+Situation LoadSituation(const SessionOptions& options, const Situation* scenario) {
+  Situation situation = scenario ? *scenario : DefaultSituation();
   if (options.state) {
     try {
       situation = ParseSituation(ReadText(*options.state, kMaxSituationBytes));

@@ -32,15 +32,15 @@ struct Failure {
 
 // Options every command that runs the module takes.
 struct SessionOptions {
-  std::optional<std::string> state, configDir, module;
+  std::optional<std::string> state, scenario, orbiter, configDir, module;
 };
 void AddSessionOptions(CLI::App& command, SessionOptions& options);
 // Refuses an empty option value.
 CLI::Validator NonEmpty();
 
-// The situation of --state (the default one without it), with the Orbiter.cfg
-// of --config-dir in place of its own.
-Situation LoadSituation(const SessionOptions& options);
+// The situation of --state, or `scenario`'s start when given (the default one
+// without either), with the Orbiter.cfg of --config-dir in place of its own.
+Situation LoadSituation(const SessionOptions& options, const Situation* scenario = nullptr);
 // The module to load: --module, else the platform's beside the program.
 struct ModuleFile {
   std::string path;  // absolute

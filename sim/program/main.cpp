@@ -3,6 +3,7 @@
 
 #include "sim/program/play.h"
 #include "sim/program/render.h"
+#include "sim/program/situation_command.h"
 
 int main(int argc, char** argv) {
   std::error_code ec;
@@ -11,5 +12,6 @@ int main(int argc, char** argv) {
   int status = 0;
   sim::AddRenderCommand(app, platform, &status);
   sim::AddPlayCommand(app, platform, &status);
+  sim::AddSituationCommand(app, &status);
   return sim::RunCommands(app, argc, argv, &status);
 }

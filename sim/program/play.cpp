@@ -14,13 +14,14 @@
 #include "sim/program/gif.h"
 #include "sim/program/live_session.h"
 #include "sim/program/output.h"
+#include "sim/program/scenario_file.h"
 
 namespace sim {
 namespace {
 
 struct PlayOptions {
   SessionOptions session;
-  std::string flight;
+  std::optional<std::string> flight;
   std::optional<double> from, to;
   std::optional<std::string> gif, trace;
   double speed = 1;
@@ -37,7 +38,7 @@ std::vector<FlightEvent> LoadFlight(const std::string& file) {
 RefreshSchedule Plan(const PlayOptions& options, const Situation& start, const std::vector<FlightEvent>& events) {
   const std::optional<double> interval = RefreshInterval(start.config.value_or(""));
   if (!interval)
-    Fail(kBadInput, options.session.state.value_or("the situation") +
+    Fail(kBadInput, options.session.state.value_or(options.session.scenario ? "Orbiter.cfg" : "the situation") +
                         ": InstrumentUpdateInterval must be a positive finite number of seconds");
   try {
     return PlanRefreshes(events, *interval, options.from.value_or(0), options.to);
@@ -82,8 +83,11 @@ std::string EventCounts(const std::vector<FlightEvent>& events) {
 }
 
 int Play(const PlayOptions& options, const Platform& platform) {
-  const Situation start = LoadSituation(options.session);
-  const std::vector<FlightEvent> events = LoadFlight(options.flight);
+  const std::optional<Scenario> scenario = LoadScenario(options.session);
+  if (!scenario && !options.flight) Fail(kBadInput, "play needs --flight, or --scenario to find the recording as the simulator does");
+  const Situation start = LoadSituation(options.session, scenario ? &scenario->situation : nullptr);
+  const std::string flight = scenario ? RecordingOf(*scenario, options.session) : *options.flight;
+  const std::vector<FlightEvent> events = LoadFlight(flight);
   const RefreshSchedule schedule = Plan(options, start, events);
   // A GIF frame lasts at most 65,535 centiseconds.
   if (options.gif && !(schedule.interval / options.speed <= 655.35))
@@ -122,6 +126,7 @@ int Play(const PlayOptions& options, const Platform& platform) {
     if (options.gif) std::remove(options.gif->c_str());
     Fail(kHostFault, *options.trace + ": " + error);
   }
+  if (scenario) std::cout << Described(*scenario) << "; played from " << flight << '\n';
   for (const auto* file : {&options.gif, &options.trace})
     if (*file) std::cout << **file << '\n';
   std::cout << schedule.refreshes << " refreshes from " << Seconds(schedule.from) << " s to "
@@ -136,9 +141,11 @@ void AddPlayCommand(CLI::App& app, const Platform& platform, int* status) {
   auto options = std::make_shared<PlayOptions>();
   CLI::App* command = app.add_subcommand(
       "play", "Plays a flight recording (.atc) through the page, refreshed every InstrumentUpdateInterval seconds "
-              "(0.5 s by default), from the situation the flight starts in");
+              "(0.5 s by default), from the situation or scenario the flight starts in");
   AddSessionOptions(*command, options->session);
-  command->add_option("--flight", options->flight, "the flight recording")->required()->check(NonEmpty());
+  command->add_option("--flight", options->flight, "the flight recording (not with --scenario, which finds it)")
+      ->check(NonEmpty())
+      ->excludes(command->get_option("--scenario"));
   const auto finite = CLI::Validator(
       [](const std::string& v) {
         char* end = nullptr;

@@ -7,6 +7,7 @@
 #include "sim/core/host.h"
 #include "sim/program/live_session.h"
 #include "sim/program/output.h"
+#include "sim/program/scenario_file.h"
 
 namespace sim {
 namespace {
@@ -38,19 +39,21 @@ Rendered RunSession(const ModuleFile& module, const Situation& situation, int re
   }
 }
 
-void WriteOutputs(const RenderOptions& options, const Image& picture) {
+void WriteOutputs(const RenderOptions& options, const Image& picture, const std::optional<Scenario>& scenario) {
   std::string error;
   if (options.png && !WritePng(*options.png, picture, &error)) Fail(kHostFault, *options.png + ": " + error);
   if (options.trace && !WriteFileWhole(*options.trace, TheHost().trace.Text(), &error)) {
     if (options.png) std::remove(options.png->c_str());
     Fail(kHostFault, *options.trace + ": " + error);
   }
+  if (scenario) std::cout << Described(*scenario) << '\n';
   if (options.png) std::cout << *options.png << '\n';
   if (options.trace) std::cout << *options.trace << '\n';
 }
 
 int Render(RenderOptions options, const Platform& platform) {
-  const Situation situation = LoadSituation(options.session);
+  const std::optional<Scenario> scenario = LoadScenario(options.session);
+  const Situation situation = LoadSituation(options.session, scenario ? &scenario->situation : nullptr);
   const ModuleFile module = FindModule(options.session, platform);
   if (!options.png && !options.trace && !options.refreshes) options.png = "vitals.png";
   CheckTargets({&options.png, &options.trace});
@@ -59,7 +62,7 @@ int Render(RenderOptions options, const Platform& platform) {
   TheHost().trace.Enable(options.trace.has_value());
   const int refreshes = options.refreshes.value_or(1);
   const Rendered rendered = RunSession(module, situation, refreshes);
-  WriteOutputs(options, rendered.picture);
+  WriteOutputs(options, rendered.picture, scenario);
   if (options.refreshes)
     std::cout << refreshes << " refreshes of a " << rendered.picture.width << "x" << rendered.picture.height
               << " page in " << rendered.seconds << " s: " << refreshes / rendered.seconds << " pages per second\n";

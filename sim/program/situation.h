@@ -63,6 +63,10 @@ class SituationError : public std::runtime_error {
 // values out of range.
 Situation ParseSituation(std::string_view json);
 
+// The situation as JSON text that ParseSituation reads back to the same
+// situation, every field written (the display size only where given).
+std::string SituationJson(const Situation& situation);
+
 // A winged vessel landed on a runway with its engines idle and brakes set.
 Situation DefaultSituation();
 

@@ -260,3 +260,55 @@ TEST(VitalsSim, PlayRefreshesAtEachIntervalAfterTheEventsBeforeIt) {
 }
 
 }  // namespace
+
+// A simulator folder: the scenario's configuration and recording found as the
+// host finds them, and a scenario that cannot play refused before anything is written.
+TEST(VitalsSimScenario, FindsTheFoldersOrbiterCfgAndRecording) {
+  const fs::path sim = Folder("orbiter");
+  fs::create_directories(sim / "Scenarios" / "Sub");
+  fs::create_directories(sim / "Flights" / "Flight one");
+  fs::create_directories(sim / "Flights" / "Other");
+  std::ofstream(sim / "Orbiter.cfg") << "InstrumentUpdateInterval = 1\nGenericMFDSize = 8\n";
+  const std::string ships = "BEGIN_FOCUS\n Ship GL-01\nEND_FOCUS\nBEGIN_SHIPS\nGL-01:DeltaGlider\n FLIGHTDATA\nEND\nEND_SHIPS\n";
+  std::ofstream(sim / "Scenarios" / "Sub" / "Flight one.scn") << ships;
+  std::ofstream(sim / "Scenarios" / "Sub" / "Elsewhere.scn") << "BEGIN_ENVIRONMENT\n Playback Other\nEND_ENVIRONMENT\n" + ships;
+  std::ofstream(sim / "Flights" / "Flight one" / "GL-01.atc") << "0.1 ENG 0:1\n2 GEAR UP\n";
+  std::ofstream(sim / "Flights" / "Other" / "GL-01.atc") << "0.1 ENG 0:1\n5 GEAR UP\n";
+  const std::string scenarios = "'" + (sim / "Scenarios" / "Sub").string() + "/";
+
+  const fs::path page = Folder("scenario_page");
+  auto [status, out, err] = Sim("render --scenario " + scenarios + "Flight one.scn' --png p.png", page);
+  EXPECT_EQ(std::tie(status, out), std::make_tuple(0, std::string("GL-01 (DeltaGlider) in the generic cockpit: no display opens Vitals\np.png\n"))) << err;
+  int width = 0, height = 0;
+  EXPECT_TRUE(stbi_info((page / "p.png").c_str(), &width, &height, nullptr) && width == 455 && height == 455) << width;
+
+  for (const auto& [scenario, recording, refreshes] :
+       {std::tuple("Flight one", "Flight one", "4 refreshes from 0 s to 3 s"), std::tuple("Elsewhere", "Other", "7 refreshes from 0 s to 6 s")}) {
+    std::tie(status, out, err) = Sim("play --scenario " + scenarios + scenario + ".scn'", Folder("scenario_play"));
+    EXPECT_EQ(status, 0) << err;
+    EXPECT_NE(out.find("played from " + (sim / "Flights" / recording / "GL-01.atc").string() + "\n" + refreshes), std::string::npos) << out;
+  }
+
+  fs::copy_file(sim / "Scenarios" / "Sub" / "Flight one.scn", sim / "Loose.scn");
+  std::ofstream(sim / "Scenarios" / "Still.scn") << "BEGIN_FOCUS\n Ship GL-01\nEND_FOCUS\nBEGIN_SHIPS\nGL-01:DeltaGlider\nEND\nEND_SHIPS\n";
+  std::ofstream(sim / "Scenarios" / "Bad.scn") << "BEGIN_FOCUS\n Ship GL-01\nEND_FOCUS\nBEGIN_SHIPS\nGL-01:DeltaGlider\n RCSMODE x\nEND\nEND_SHIPS\n";
+  fs::remove(sim / "Flights" / "Other" / "GL-01.atc");
+  const std::string at = (sim / "Scenarios").string();
+  const std::pair<std::string, std::string> cases[] = {
+      {"play --scenario '" + at + "/Still.scn'", at + "/Still.scn:5: the focus vessel GL-01 has no FLIGHTDATA item"},
+      {"play --scenario '" + at + "/Sub/Elsewhere.scn'",
+       at + "/Sub/Elsewhere.scn:9: the recording of GL-01, " + (sim / "Flights" / "Other" / "GL-01.atc").string() + ", is not there"},
+      {"play --scenario '" + (sim / "Loose.scn").string() + "'", (sim / "Loose.scn").string() + ": not in a Scenarios folder: give"},
+      {"render --scenario '" + at + "/Bad.scn'", at + "/Bad.scn:6: RCSMODE: 'x' is not a whole number"},
+      {"render --scenario '" + at + "/Still.scn' --state s.json", "--state excludes --scenario"},
+      {"play --scenario '" + at + "/Still.scn' --flight f.atc", "--scenario excludes --flight"},
+      {"render --orbiter '" + sim.string() + "'", "--orbiter requires --scenario"},
+  };
+  for (const auto& [args, message] : cases) {
+    const fs::path folder = Folder("scenario_refused");
+    std::tie(status, out, err) = Sim(args + (args.starts_with("play") ? " --gif g.gif" : " --png p.png") + " --trace t.trace", folder);
+    EXPECT_EQ(std::tie(status, out), std::make_tuple(2, std::string())) << args;
+    EXPECT_TRUE(err.starts_with("vitals-sim: " + message)) << err;
+    EXPECT_TRUE(Names(folder).empty()) << args;
+  }
+}

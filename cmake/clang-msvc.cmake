@@ -11,6 +11,7 @@ set(CMAKE_C_COMPILER_TARGET ${VITALS_MSVC_ARCH}-pc-windows-msvc)
 set(CMAKE_CXX_COMPILER_TARGET ${VITALS_MSVC_ARCH}-pc-windows-msvc)
 set(CMAKE_LINKER lld-link)
 set(CMAKE_AR llvm-ar)
+set(CMAKE_RC_COMPILER llvm-rc)
 # No C or C++ runtime library is chosen: the linked code names its own imports.
 set(CMAKE_MSVC_RUNTIME_LIBRARY "")
 set(VITALS_DLLTOOL llvm-dlltool)

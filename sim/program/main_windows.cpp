@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sim/core/host_core.h"
+#include "sim/program/launchpad_windows.h"
 #include "sim/program/render.h"
 
 namespace {
@@ -47,6 +48,7 @@ extern "C" int vh_run_program(const VhAbiCalls* calls) {
   CLI::App app("The Vitals MFD page in a stand-in Orbiter host", "Orbiter.exe");
   int status = 0;
   sim::AddRenderCommand(app, platform, &status);
+  sim::AddModulesCommand(app, platform, &status);
   status = sim::RunCommands(app, static_cast<int>(args.size()), argv.data(), &status);
   std::cout.flush();
   std::cerr.flush();

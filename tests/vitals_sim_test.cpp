@@ -312,3 +312,16 @@ TEST(VitalsSimScenario, FindsTheFoldersOrbiterCfgAndRecording) {
     EXPECT_TRUE(Names(folder).empty()) << args;
   }
 }
+
+// The live page's flights start where their scenarios start.
+TEST(VitalsSimScenario, TheFlightsStartSituationsAreTheirScenarios) {
+  for (const auto& [name, scenario] : {std::pair("dg-stunts", "Tutorials/DG stunts"),
+                                       std::pair("glider-in-orbit-1", "Playback/Glider in orbit 1"),
+                                       std::pair("welcome-2024-gl-nt", "2024 Edition/# Welcome to Orbiter 2024"),
+                                       std::pair("dg-to-the-moon", "Tutorials/DG to the moon")}) {
+    const auto [status, out, err] =
+        Sim("situation --scenario '" VITALS_EXAMPLES "/orbiter/Scenarios/" + std::string(scenario) + ".scn'", Folder("flights"));
+    EXPECT_EQ(status, 0) << err;
+    EXPECT_EQ(out, Slurp(std::string(VITALS_EXAMPLES) + "/flights/" + name + ".json")) << name;
+  }
+}

@@ -40,7 +40,8 @@ std::map<std::string, std::vector<Listing>> Plugins(const fs::path& folder) {
   for (const fs::path& file : files) {
     const HMODULE module = LoadLibraryExA(file.string().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module) {
-      std::cerr << "Orbiter.exe: " << file.string() << ": cannot be opened (error " << GetLastError() << "): not listed\n";
+      const DWORD error = GetLastError();
+      std::cerr << "Orbiter.exe: " << file.string() << ": cannot be opened (error " << error << "): not listed\n";
       continue;
     }
     std::string category = String(module, kCategory);

@@ -21,10 +21,12 @@ namespace {
 // two status bits, one of the three cockpits.
 void CheckStart(const sim::Scenario& s) {
   const sim::VesselState& v = s.situation.vessel;
-  if (v.thrusterLevels.size() != 21 && v.thrusterLevels.size() != 23) Broken("thruster count " + std::to_string(v.thrusterLevels.size()));
+  if (v.thrusterLevels.size() != 21 && v.thrusterLevels.size() != 23)
+    Broken("thruster count " + std::to_string(v.thrusterLevels.size()));
   if (!std::all_of(v.thrusterLevels.begin(), v.thrusterLevels.end(), [](double x) { return x >= 0 && x <= 1; }))
     Broken("a level outside 0..1");
-  if (v.flightStatus > 3 || s.situation.cockpitMode < 1 || s.situation.cockpitMode > 3) Broken("status or cockpit out of range");
+  if (v.flightStatus > 3 || s.situation.cockpitMode < 1 || s.situation.cockpitMode > 3)
+    Broken("status or cockpit out of range");
   const sim::Situation back = sim::ParseSituation(sim::SituationJson(s.situation));
   if (back.vessel.thrusterLevels != v.thrusterLevels || back.attitudeMode != s.situation.attitudeMode ||
       back.vessel.adcMode != v.adcMode)

@@ -93,9 +93,11 @@ TEST(ScenarioBlocks, CockpitDisplayAndRecordingFolder) {
       {"BEGIN_VC\nEND_VC\n", 3, "", "Name"},
       {"BEGIN_VC\nEND_VC\nBEGIN_PANEL\nEND_PANEL\n", 2, "", "Name"},
       {"BEGIN_MFD Left\n  TYPE User\n  MODE Vitals\nEND_MFD\n", 1, "Left", "Name"},
-      {"BEGIN_MFD Right\n  TYPE Orbit\n  MODE Vitals\nEND_MFD\nBEGIN_MFD 5\n  TYPE User\n  MODE Vitals\nEND_MFD\n", 1, "5", "Name"},
+      {"BEGIN_MFD Right\n  TYPE Orbit\n  MODE Vitals\nEND_MFD\nBEGIN_MFD 5\n  TYPE User\n  MODE Vitals\nEND_MFD\n", 1,
+       "5", "Name"},
       {"BEGIN_MFD Left\n  TYPE User\n  MODE Other\nEND_MFD\n", 1, "", "Name"},
-      {"BEGIN_ENVIRONMENT\n  System Sol\n  Playback Welcome to Orbiter 2024\nEND_ENVIRONMENT\n", 1, "", "Welcome to Orbiter 2024"},
+      {"BEGIN_ENVIRONMENT\n  System Sol\n  Playback Welcome to Orbiter 2024\nEND_ENVIRONMENT\n", 1, "",
+       "Welcome to Orbiter 2024"},
       // The text of a block the reader ignores is not read for items.
       {"BEGIN_DESC\nBEGIN_PANEL\nEND_DESC\n", 1, "", "Name"},
   };
@@ -117,11 +119,13 @@ TEST(ScenarioShips, ClassesAndTheirThrusters) {
                                                           {11, 14}, {7, 10},  {9, 8},    {19},     {20}};
   for (int g = 0; g < sim::VesselState::kGroups; ++g) {
     std::vector<std::uint32_t> got;
-    for (const sim::GroupThruster& t : dgs.situation.vessel.groups[static_cast<std::size_t>(g)]) got.push_back(t.thruster);
+    for (const sim::GroupThruster& t : dgs.situation.vessel.groups[static_cast<std::size_t>(g)])
+      got.push_back(t.thruster);
     EXPECT_EQ(got, groups[static_cast<std::size_t>(g)]) << g;
   }
   // A ship named as its class; the focus docked by another ship's DOCKINFO.
-  const std::string mir = "BEGIN_FOCUS\nShip Mir\nEND_FOCUS\nBEGIN_SHIPS\nGL-01:DeltaGlider\nEND\nMir\nEND\nEND_SHIPS\n";
+  const std::string mir =
+      "BEGIN_FOCUS\nShip Mir\nEND_FOCUS\nBEGIN_SHIPS\nGL-01:DeltaGlider\nEND\nMir\nEND\nEND_SHIPS\n";
   EXPECT_EQ(Read(mir), "7: the focus vessel Mir is of class 'Mir', not one the page knows: DeltaGlider, DG-S");
   EXPECT_EQ(Read("BEGIN_FOCUS\nShip GL-01\nEND_FOCUS\nBEGIN_SHIPS\nISS:ProjectAlpha_ISS\n DOCKINFO 1:0,GL-01\nEND\n"
                  "GL-01:DeltaGlider\nEND\nEND_SHIPS\n"),
@@ -132,8 +136,10 @@ TEST(ScenarioShips, RefusalsNameTheLineAndTheReason) {
   const std::pair<std::string, const char*> cases[] = {
       {"BEGIN_SHIPS\nGL-01:DeltaGlider\nEND\nEND_SHIPS\n", "0: no BEGIN_FOCUS block: no focus vessel"},
       {"BEGIN_FOCUS\nEND_FOCUS\n", "1: BEGIN_FOCUS holds no 'Ship NAME' line"},
-      {"BEGIN_FOCUS\nShip GL-02\nEND_FOCUS\nBEGIN_SHIPS\nGL-01:DeltaGlider\nEND\nEND_SHIPS\n", "2: the focus vessel 'GL-02' is not among the ships"},
-      {Scenario("", "GL-01:XR2"), "7: the focus vessel GL-01 is of class 'XR2', not one the page knows: DeltaGlider, DG-S"},
+      {"BEGIN_FOCUS\nShip GL-02\nEND_FOCUS\nBEGIN_SHIPS\nGL-01:DeltaGlider\nEND\nEND_SHIPS\n",
+       "2: the focus vessel 'GL-02' is not among the ships"},
+      {Scenario("", "GL-01:XR2"),
+       "7: the focus vessel GL-01 is of class 'XR2', not one the page knows: DeltaGlider, DG-S"},
       {"BEGIN_FOCUS\nShip GL-01\nEND_FOCUS\nBEGIN_SHIPS\nGL-01:DeltaGlider\n STATUS Landed Earth\nEND_SHIPS\n",
        "5: ship GL-01 has no END line before END_SHIPS"},
       {Scenario(std::string(sim::kMaxScenarioBytes, ' ')), "0: larger than 4194304 bytes"},
@@ -152,7 +158,8 @@ TEST(SituationJson, ReadsBackAsTheSameSituation) {
   EXPECT_EQ(std::tie(back.inputs, back.attitudeMode), std::make_tuple(s.inputs, -1));
   const sim::VesselState& v = back.vessel;
   EXPECT_EQ(v.thrusterLevels, (std::vector<double>{0.25, -INFINITY, 1e-300}));
-  EXPECT_TRUE(v.groups[0].size() == 2 && v.groups[0][0].thruster == 1 && v.groups[14].size() == 1 && v.groups[1].empty());
+  EXPECT_TRUE(v.groups[0].size() == 2 && v.groups[0][0].thruster == 1 && v.groups[14].size() == 1 &&
+              v.groups[1].empty());
   EXPECT_EQ(std::tie(v.controlSurfaces, v.wheelBrakes, v.navmodes, v.adcMode, v.flightStatus),
             std::make_tuple(std::array<double, 3>{0, 0.5, 0}, std::vector<double>{0, 0, 0, 1}, std::vector<int>{4, 2},
                             0xFFFFFFFFu, 3u));

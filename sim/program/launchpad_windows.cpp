@@ -32,7 +32,8 @@ std::map<std::string, std::vector<Listing>> Plugins(const fs::path& folder) {
   std::vector<fs::path> files;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
     std::string ext = entry.path().extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (entry.is_regular_file() && ext == ".dll") files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
@@ -84,7 +85,8 @@ int ListModules(const std::optional<std::string>& dir, const Platform& platform)
 void AddModulesCommand(CLI::App& app, const Platform& platform, int* status) {
   auto dir = std::make_shared<std::optional<std::string>>();
   CLI::App* command = app.add_subcommand(
-      "modules", "Lists the plug-ins of DIR/Modules/Plugin as the Launchpad does: by category, each with its description");
+      "modules",
+      "Lists the plug-ins of DIR/Modules/Plugin as the Launchpad does: by category, each with its description");
   command->add_option("DIR", *dir, "the simulator's folder (default: this program's)")->check(NonEmpty());
   command->callback([dir, &platform, status] { *status = ListModules(*dir, platform); });
 }

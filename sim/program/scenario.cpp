@@ -55,8 +55,9 @@ std::vector<std::string_view> Words(std::string_view s) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y)); });
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
 }
 
 // The whole of s as a number in [lo, hi], or none.
@@ -105,8 +106,21 @@ const std::vector<VesselClass>& Classes() {
 // Main, retro, hover; attitude: pitch up/down, yaw left/right, bank left/right,
 // right/left, up/down, forward/back.
 const std::array<std::vector<std::uint32_t>, VesselState::kGroups> kGroups = {{
-    {0, 1}, {2, 3}, {4, 5, 6}, {7, 8}, {9, 10}, {11, 12}, {13, 14}, {15, 16},
-    {17, 18}, {13, 12}, {11, 14}, {7, 10}, {9, 8}, {19}, {20},
+    {0, 1},
+    {2, 3},
+    {4, 5, 6},
+    {7, 8},
+    {9, 10},
+    {11, 12},
+    {13, 14},
+    {15, 16},
+    {17, 18},
+    {13, 12},
+    {11, 14},
+    {7, 10},
+    {9, 8},
+    {19},
+    {20},
 }};
 
 constexpr long long kIntMin = std::numeric_limits<std::int32_t>::min();
@@ -123,14 +137,18 @@ struct Ship {
 class FocusReader {
  public:
   FocusReader(const VesselClass& cls, const std::vector<Ship>& ships, Scenario& out)
-      : cls_(cls), ships_(ships), out_(out), levels_(cls.thrusters, 0.0), fills_(static_cast<std::size_t>(cls.tanks), 0.0) {}
+      : cls_(cls),
+        ships_(ships),
+        out_(out),
+        levels_(cls.thrusters, 0.0),
+        fills_(static_cast<std::size_t>(cls.tanks), 0.0) {}
 
   void Read(const Ship& focus) {
     using Handler = void (FocusReader::*)(const Line&, std::string_view);
     static const std::map<std::string_view, Handler> items = {
-        {"STATUS", &FocusReader::Status},     {"RCSMODE", &FocusReader::RcsMode},
-        {"AFCMODE", &FocusReader::AfcMode},   {"THLEVEL", &FocusReader::ThrusterLevels},
-        {"PRPLEVEL", &FocusReader::TankLevels}, {"DOCKINFO", &FocusReader::DockInfo},
+        {"STATUS", &FocusReader::Status},         {"RCSMODE", &FocusReader::RcsMode},
+        {"AFCMODE", &FocusReader::AfcMode},       {"THLEVEL", &FocusReader::ThrusterLevels},
+        {"PRPLEVEL", &FocusReader::TankLevels},   {"DOCKINFO", &FocusReader::DockInfo},
         {"FLIGHTDATA", &FocusReader::FlightData},
     };
     for (const Line& line : focus.items) {
@@ -141,7 +159,8 @@ class FocusReader {
       for (const Line& line : ship.items)
         if (Split(line.text).first == "DOCKINFO" && &ship != &focus)
           for (const std::string_view entry : Words(Split(line.text).second))
-            if (const auto comma = entry.find(','); comma != std::string_view::npos && entry.substr(comma + 1) == focus.name)
+            if (const auto comma = entry.find(',');
+                comma != std::string_view::npos && entry.substr(comma + 1) == focus.name)
               docked_ = true;
     Finish();
   }
@@ -212,8 +231,9 @@ class FocusReader {
         const double x = levels_[t];
         const double level = fills_[static_cast<std::size_t>(feed.tank)] > 0 ? std::clamp(x, 0.0, 1.0) : 0.0;
         if (level != x)
-          Note(levelsLine_, "thruster " + std::to_string(t) + " at " + Text(x) + " reads " + Text(level) +
-                                (level == std::clamp(x, 0.0, 1.0) ? "" : ": tank " + std::to_string(feed.tank) + " is empty"));
+          Note(levelsLine_,
+               "thruster " + std::to_string(t) + " at " + Text(x) + " reads " + Text(level) +
+                   (level == std::clamp(x, 0.0, 1.0) ? "" : ": tank " + std::to_string(feed.tank) + " is empty"));
         v.thrusterLevels[t] = level;
       }
     for (int g = 0; g < VesselState::kGroups; ++g)
@@ -242,8 +262,10 @@ class BlockReader {
       const std::string end = "END_" + std::string(block);
       std::size_t j = i + 1;
       while (j < lines.size() && Split(lines[j].text).first != end) ++j;
-      if (j == lines.size()) out_.notes.push_back({lines[i].number, std::string(word) + " has no " + end + ": read to the end"});
-      Block(lines[i], block, arg, {lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, lines.begin() + static_cast<std::ptrdiff_t>(j)});
+      if (j == lines.size())
+        out_.notes.push_back({lines[i].number, std::string(word) + " has no " + end + ": read to the end"});
+      Block(lines[i], block, arg,
+            {lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, lines.begin() + static_cast<std::ptrdiff_t>(j)});
       i = j;
     }
   }
@@ -310,7 +332,8 @@ std::string KnownClasses() {
 }
 
 Scenario ParseScenario(std::string_view text, std::string_view name, std::string_view mode) {
-  if (text.size() > kMaxScenarioBytes) throw ScenarioError(0, "larger than " + std::to_string(kMaxScenarioBytes) + " bytes");
+  if (text.size() > kMaxScenarioBytes)
+    throw ScenarioError(0, "larger than " + std::to_string(kMaxScenarioBytes) + " bytes");
   Scenario out;
   out.playback = std::string(name);
   BlockReader blocks(mode, out);
@@ -318,13 +341,15 @@ Scenario ParseScenario(std::string_view text, std::string_view name, std::string
   if (!blocks.focusBlock) throw ScenarioError(0, "no BEGIN_FOCUS block: no focus vessel");
   if (!blocks.focus) throw ScenarioError(blocks.focusBlock->number, "BEGIN_FOCUS holds no 'Ship NAME' line");
   const std::string_view focus = Split(blocks.focus->text).second;
-  const auto ship = std::find_if(blocks.ships.begin(), blocks.ships.end(), [&](const Ship& s) { return s.name == focus; });
+  const auto ship =
+      std::find_if(blocks.ships.begin(), blocks.ships.end(), [&](const Ship& s) { return s.name == focus; });
   if (ship == blocks.ships.end())
     throw ScenarioError(blocks.focus->number, "the focus vessel '" + std::string(focus) + "' is not among the ships");
-  const auto cls = std::find_if(Classes().begin(), Classes().end(), [&](const VesselClass& c) { return SameText(c.name, ship->cls); });
+  const auto cls = std::find_if(Classes().begin(), Classes().end(),
+                                [&](const VesselClass& c) { return SameText(c.name, ship->cls); });
   if (cls == Classes().end())
-    throw ScenarioError(ship->line, "the focus vessel " + std::string(focus) + " is of class '" + std::string(ship->cls) +
-                                        "', not one the page knows: " + KnownClasses());
+    throw ScenarioError(ship->line, "the focus vessel " + std::string(focus) + " is of class '" +
+                                        std::string(ship->cls) + "', not one the page knows: " + KnownClasses());
 
   out.focus = std::string(focus);
   out.focusClass = std::string(ship->cls);

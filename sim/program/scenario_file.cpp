@@ -14,7 +14,8 @@ constexpr std::string_view kModeName = "Vitals";
 
 bool IsScenariosFolder(const fs::path& folder) {
   std::string name = folder.filename().string();
-  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return name == "scenarios";
 }
 
@@ -44,7 +45,8 @@ std::optional<Scenario> LoadScenario(const SessionOptions& options) {
   } catch (const ScenarioError& e) {
     Fail(kBadInput, At(file, e.Line()) + ": " + e.what());
   }
-  for (const ScenarioNote& note : scenario.notes) std::cerr << "vitals-sim: " << At(file, note.line) << ": warning: " << note.text << '\n';
+  for (const ScenarioNote& note : scenario.notes)
+    std::cerr << "vitals-sim: " << At(file, note.line) << ": warning: " << note.text << '\n';
   std::error_code ec;
   if (!folder.empty() && fs::is_regular_file(folder / "Orbiter.cfg", ec))
     scenario.situation.config = ReadText((folder / "Orbiter.cfg").string(), kMaxSituationBytes);
@@ -57,20 +59,20 @@ std::string RecordingOf(const Scenario& scenario, const SessionOptions& options)
     Fail(kBadInput, At(file, scenario.focusLine) + ": the focus vessel " + scenario.focus +
                         " has no FLIGHTDATA item: it plays back no recording");
   const fs::path folder = SimulatorFolder(options);
-  if (folder.empty())
-    Fail(kBadInput, file + ": not in a Scenarios folder: give the simulator's folder with --orbiter");
+  if (folder.empty()) Fail(kBadInput, file + ": not in a Scenarios folder: give the simulator's folder with --orbiter");
   const fs::path recording = folder / "Flights" / scenario.playback / (scenario.focus + ".atc");
   std::error_code ec;
   if (!fs::is_regular_file(recording, ec))
-    Fail(kBadInput, At(file, *scenario.flightData) + ": the recording of " + scenario.focus + ", " + recording.string() +
-                        ", is not there");
+    Fail(kBadInput, At(file, *scenario.flightData) + ": the recording of " + scenario.focus + ", " +
+                        recording.string() + ", is not there");
   return recording.string();
 }
 
 std::string Described(const Scenario& scenario) {
   static const std::map<int, const char*> cockpits = {{1, "generic cockpit"}, {2, "2-D panel"}, {3, "virtual cockpit"}};
-  return scenario.focus + " (" + scenario.focusClass + ") in the " + cockpits.at(scenario.situation.cockpitMode) + ": " +
-         (scenario.display ? "display " + *scenario.display + " opens " : "no display opens ") + std::string(kModeName);
+  return scenario.focus + " (" + scenario.focusClass + ") in the " + cockpits.at(scenario.situation.cockpitMode) +
+         ": " + (scenario.display ? "display " + *scenario.display + " opens " : "no display opens ") +
+         std::string(kModeName);
 }
 
 }  // namespace sim

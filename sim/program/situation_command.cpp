@@ -12,7 +12,9 @@ void AddSituationCommand(CLI::App& app, int* status) {
   CLI::App* command = app.add_subcommand(
       "situation", "Prints the situation a scenario (.scn) starts in, as JSON for --state, on standard output");
   command->add_option("--scenario", options->scenario, "the simulator's scenario")->required()->check(NonEmpty());
-  command->add_option("--orbiter", options->orbiter, "the simulator's folder (default: the one above the scenario's Scenarios folder)")
+  command
+      ->add_option("--orbiter", options->orbiter,
+                   "the simulator's folder (default: the one above the scenario's Scenarios folder)")
       ->check(NonEmpty());
   command->callback([options, status] {
     std::cout << SituationJson(LoadScenario(*options)->situation);

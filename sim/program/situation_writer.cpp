@@ -36,8 +36,13 @@ std::string Levels(const double* levels, std::size_t n) {
 std::string Groups(const VesselState& v) {
   std::string text;
   for (int g = 0; g < VesselState::kGroups; ++g)
-    text += std::string(g == 0 ? "" : g % 8 == 0 ? ",\n      " : ", ") + "\"" + std::to_string(g) + "\": [" +
-            Joined(v.groups[static_cast<std::size_t>(g)], [](const GroupThruster& t) { return std::to_string(t.thruster); }) + "]";
+    text += std::string(g == 0       ? ""
+                        : g % 8 == 0 ? ",\n      "
+                                     : ", ") +
+            "\"" + std::to_string(g) + "\": [" +
+            Joined(v.groups[static_cast<std::size_t>(g)],
+                   [](const GroupThruster& t) { return std::to_string(t.thruster); }) +
+            "]";
   return text;
 }
 

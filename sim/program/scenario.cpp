@@ -106,21 +106,9 @@ const std::vector<VesselClass>& Classes() {
 // Main, retro, hover; attitude: pitch up/down, yaw left/right, bank left/right,
 // right/left, up/down, forward/back.
 const std::array<std::vector<std::uint32_t>, VesselState::kGroups> kGroups = {{
-    {0, 1},
-    {2, 3},
-    {4, 5, 6},
-    {7, 8},
-    {9, 10},
-    {11, 12},
-    {13, 14},
-    {15, 16},
-    {17, 18},
-    {13, 12},
-    {11, 14},
-    {7, 10},
-    {9, 8},
-    {19},
-    {20},
+    {0, 1}, {2, 3}, {4, 5, 6},
+    {7, 8}, {9, 10}, {11, 12}, {13, 14}, {15, 16}, {17, 18},
+    {13, 12}, {11, 14}, {7, 10}, {9, 8}, {19}, {20},
 }};
 
 constexpr long long kIntMin = std::numeric_limits<std::int32_t>::min();

@@ -44,6 +44,7 @@ TEST(ScenarioItems, EachItemOfTheFocusVesselHasItsEffect) {
       {"STATUS Orbiting Moon", "cockpit 1, rcs 1, afc 0, status 0, levels"},
       {"RCSMODE 0", "cockpit 1, rcs 0, afc 0, status 0, levels"},
       {"RCSMODE 2", "cockpit 1, rcs 2, afc 0, status 0, levels"},
+      {"RCSMODE 0\r", "cockpit 1, rcs 0, afc 0, status 0, levels"},
       {"AFCMODE 7", "cockpit 1, rcs 1, afc 7, status 0, levels"},
       {"THLEVEL 0:0.5 7:0.25 20:1", "cockpit 1, rcs 1, afc 0, status 0, levels 0:0.5 7:0.25 20:1"},
       // Reported within 0..1.

@@ -303,6 +303,7 @@ TEST(VitalsSimScenario, FindsTheFoldersOrbiterCfgAndRecording) {
       {"render --scenario '" + at + "/Still.scn' --state s.json", "--state excludes --scenario"},
       {"play --scenario '" + at + "/Still.scn' --flight f.atc", "--scenario excludes --flight"},
       {"render --orbiter '" + sim.string() + "'", "--orbiter requires --scenario"},
+      {"render --scenario '" + at + "/Still.scn' --orbiter nowhere", "nowhere: simulator folder not found"},
   };
   for (const auto& [args, message] : cases) {
     const fs::path folder = Folder("scenario_refused");

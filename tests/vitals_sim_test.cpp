@@ -105,7 +105,7 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
       {"", "show" + png, "unknown command 'show'"},
       {"", "render --png no/such/out.png", "no/such/out.png: folder no/such not found"},
       {"{}", play + "absent.atc", "absent.atc: cannot read"},
-      {"{}", play + "bad.atc", "bad.atc:3: the time 'x2' is not a number"},
+      {"{}", play + "bad.atc", "bad.atc:2: the first line has no time: 'x2 GEAR UP'"},
       {R"({"vessel": {"thrusters": {}, "thruster_levels": [1]}})", play + "ok.atc", "state.json: /vessel/thrusters: goes"},
       {R"({"config": "InstrumentUpdateInterval = 0"})", play + "ok.atc",
        "state.json: InstrumentUpdateInterval must be a positive finite number"},
@@ -119,7 +119,7 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
     const fs::path folder = Folder("refuses");
     if (!c.json.empty()) std::ofstream(folder / "state.json") << c.json;
     std::ofstream(folder / "ok.atc") << "0.1 ENG 0:1\n";
-    std::ofstream(folder / "bad.atc") << "0.1 ENG 0:1\n\nx2 GEAR UP\n";
+    std::ofstream(folder / "bad.atc") << "\nx2 GEAR UP\n0.1 ENG 0:1\n";
     fs::create_directory(folder / "big");
     std::ofstream(folder / "big" / "Orbiter.cfg") << std::string((1 << 20) + 1, ';');
     const std::set<std::string> before = Names(folder);

@@ -118,7 +118,7 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
     SCOPED_TRACE(c.args);
     const fs::path folder = Folder("refuses");
     if (!c.json.empty()) std::ofstream(folder / "state.json") << c.json;
-    std::ofstream(folder / "ok.atc") << "0.1 ENG 0:1\n";
+    std::ofstream(folder / "ok.atc") << "0.1 GEAR UP\n";
     std::ofstream(folder / "bad.atc") << "\nx2 GEAR UP\n0.1 ENG 0:1\n";
     fs::create_directory(folder / "big");
     std::ofstream(folder / "big" / "Orbiter.cfg") << std::string((1 << 20) + 1, ';');

@@ -61,7 +61,7 @@ RefreshSchedule Plan(const PlayOptions& options, const Situation& start, const F
   } catch (const std::domain_error&) {
     Fail(kBadInput, "--from is after --to");
   } catch (const std::range_error& e) {
-    Fail(kBadInput, std::string(e.what()) + ": give --from and --to nearer 0");
+    Fail(kBadInput, std::string(e.what()) + ": a longer InstrumentUpdateInterval, or --from and --to nearer 0, tells them apart");
   } catch (const std::length_error& e) {
     Fail(kBadInput, std::string(e.what()) + " from --from to --to");
   }
@@ -109,15 +109,19 @@ int Play(const PlayOptions& options, const Platform& platform) {
   if (options.gif && !(schedule.interval / options.speed <= 655.35))
     Fail(kBadInput, "--speed " + Seconds(options.speed) + " shows each refresh for longer than a GIF frame can last, 655.35 s");
   const ModuleFile module = FindModule(options.session, platform);
-  CheckTargets({&options.gif, &options.trace});
+  std::vector<std::optional<std::string>> inputs = SessionInputs(options.session, module);
+  inputs.push_back(options.flight);
+  CheckTargets({&options.gif, &options.trace}, inputs);
 
   Host& host = TheHost();
   host.Reset();
   host.trace.Enable(options.trace.has_value());
   std::string error;
-  std::optional<OutputFile> trace;
-  if (options.trace && !trace.emplace(*options.trace).Open(&error)) Fail(kHostFault, *options.trace + ": " + error);
-  GifAnimation gif;
+  std::optional<OutputFile> trace, gifFile;
+  if (options.trace && !trace.emplace(*options.trace).Open(&error)) Fail(kBadInput, *options.trace + ": " + error);
+  if (options.gif && !gifFile.emplace(*options.gif).Open(&error)) Fail(kBadInput, *options.gif + ": " + error);
+  std::optional<GifAnimation> gif;
+  if (gifFile) gif.emplace(*gifFile);
   FlightReplay replay(flight, start);
   Progress progress(schedule.refreshes);
   try {
@@ -127,8 +131,8 @@ int Play(const PlayOptions& options, const Platform& platform) {
       session.Apply(replay.At(t));
       host.trace.Add("time %s", Seconds(t).c_str());
       session.Refresh();
-      if (options.gif && !gif.Add(session.Page().Picture(), schedule.interval / options.speed))
-        Fail(kHostFault, *options.gif + ": the page holds more than 256 colours");
+      if (gif && !gif->Add(session.Page().Picture(), schedule.interval / options.speed, &error))
+        Fail(kHostFault, *options.gif + ": " + error);
       if (trace) trace->Append(host.trace.Text());
       host.trace.Clear();
       progress.Show(k + 1, t);
@@ -137,11 +141,11 @@ int Play(const PlayOptions& options, const Platform& platform) {
     Fail(module, e);
   }
   if (trace) trace->Append(host.trace.Text());
-  if (options.gif && !gif.Write(*options.gif, &error)) Fail(kHostFault, *options.gif + ": " + error);
-  if (trace && !trace->Commit(&error)) {
-    if (options.gif) std::remove(options.gif->c_str());
-    Fail(kHostFault, *options.trace + ": " + error);
-  }
+  // Both complete before either replaces a file.
+  if (gif && !(gif->Finish(&error) && gifFile->Finish(&error))) Fail(kHostFault, *options.gif + ": " + error);
+  if (trace && !trace->Finish(&error)) Fail(kHostFault, *options.trace + ": " + error);
+  if (gif && !gifFile->Commit(&error)) Fail(kHostFault, *options.gif + ": " + error);
+  if (trace && !trace->Commit(&error)) Fail(kHostFault, *options.trace + ": " + error);
   for (const auto* file : {&options.gif, &options.trace})
     if (*file) std::cout << **file << '\n';
   std::cout << schedule.refreshes << " refreshes from " << Seconds(schedule.from) << " s to "

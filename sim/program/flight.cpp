@@ -238,8 +238,6 @@ Flight ReadFlight(std::istream& in, std::size_t thrusters) {
   while (std::getline(in, line) && reader.Line(line)) {
   }
   reader.Finish();
-  flight.steps.shrink_to_fit();
-  flight.actions.shrink_to_fit();
   return flight;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <istream>
 #include <optional>
 #include <stdexcept>
@@ -39,12 +40,14 @@ struct FlightWarning {
 };
 
 // A recording in one pass: the actions on the page in file order, grouped in
-// steps of ascending time, and counts of every event by its name.
+// steps of ascending time, and counts of every event by its name. Steps and
+// actions grow in blocks, never copied whole, so that memory stays near
+// 32 bytes a line at worst.
 struct Flight {
   static constexpr std::size_t kMaxWarnings = 20;
   static constexpr std::size_t kMaxNames = 32;  // event names counted apart; the rest together
-  std::vector<FlightStep> steps;
-  std::vector<FlightAction> actions;
+  std::deque<FlightStep> steps;
+  std::deque<FlightAction> actions;
   double lastTime = 0;  // the greatest time read
   std::uint32_t events = 0;
   std::vector<std::pair<std::string, std::uint32_t>> names;  // printable, cut; "" for the rest

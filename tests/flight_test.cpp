@@ -50,7 +50,7 @@ TEST(Flight, DamagedLinesPlayAsThePlayerPlaysThemWithAWarningEach) {
         "1: ENG skips '-1:1': the vessel has no thruster -1", "1: ENG reads '3:0.5kg' as level 0.5, ignoring 'kg'",
         "1: ENG skips 'RCS_UP': neither INDEX:LEVEL nor GROUP:LEVEL", "1: ENG '4:-2': level -2 is shown as 0"}},
       // Out of order: applied once the time passes every earlier line's.
-      {"5 ENG 0:1\n1 ENG 0:0.5", 4, {{0, 0}}, {"2: the time 1 is before 5 on an earlier line: applied from that time on"}},
+      {"5 ENG 0:1\n1 ENG 0:0.5", 4, {{0, 0}}, {"2: the time 1 is before 5, an earlier line's: applied once that time is passed"}},
       {"5 ENG 0:1\n1 ENG 0:0.5", 6, {{0, 0.5}}, {}},
       // A time that does not read ends the recording; blank lines and CR are nothing.
       {"\n  \r\n1 ENG 0:1\r\n1e400 ENG 0:0\n2 ENG 0:0.5", 9, {{0, 1}},

@@ -134,7 +134,7 @@ class Reader {
   void Event(double time, char* args, char* end) {
     if (flight_.events > 0 && time < flight_.lastTime)
       Warn("the time " + Number(time) + " is before " + Number(flight_.lastTime) +
-           " on an earlier line: applied from that time on");
+           ", an earlier line's: applied once that time is passed");
     if (flight_.events == 0 || time > flight_.lastTime) {
       flight_.lastTime = time;
       flight_.steps.push_back({time, 0, 0});

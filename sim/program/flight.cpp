@@ -186,7 +186,7 @@ class Reader {
     const std::size_t n = ReadInteger(t, &index);
     if (n > 0 && n < t.size() && t[n] == ':' && ReadLevel(t.substr(n + 1), &level, &after)) {
       // The host's id is unsigned: a negative index names no thruster.
-      if (index < 0 || static_cast<std::uint64_t>(index) >= thrusters_) {
+      if (static_cast<std::uint64_t>(index) >= thrusters_) {
         Warn("ENG skips " + Shown(t) + ": the vessel has no thruster " + std::to_string(index));
         return;
       }

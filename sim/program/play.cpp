@@ -103,15 +103,15 @@ std::string EventCounts(const Flight& flight) {
 
 int Play(const PlayOptions& options, const Platform& platform) {
   const Situation start = LoadSituation(options.session);
+  const ModuleFile module = FindModule(options.session, platform);
+  std::vector<std::optional<std::string>> inputs = SessionInputs(options.session, module);
+  inputs.push_back(options.flight);
+  CheckTargets({&options.gif, &options.trace}, inputs);
   const Flight flight = LoadFlight(options.flight, start);
   const RefreshSchedule schedule = Plan(options, start, flight);
   // A GIF frame lasts at most 65,535 centiseconds.
   if (options.gif && !(schedule.interval / options.speed <= 655.35))
     Fail(kBadInput, "--speed " + Seconds(options.speed) + " shows each refresh for longer than a GIF frame can last, 655.35 s");
-  const ModuleFile module = FindModule(options.session, platform);
-  std::vector<std::optional<std::string>> inputs = SessionInputs(options.session, module);
-  inputs.push_back(options.flight);
-  CheckTargets({&options.gif, &options.trace}, inputs);
 
   Host& host = TheHost();
   host.Reset();

@@ -23,6 +23,15 @@ std::optional<double> ReadNumber(std::string_view text) {
   return value;
 }
 
+std::string ShortestNumber(double v) {
+  char text[32] = "";
+  for (int digits = 1; digits <= 17; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, v);
+    if (std::strtod(text, nullptr) == v) break;
+  }
+  return text;
+}
+
 std::string Printable(std::string_view text, std::size_t most) {
   constexpr std::string_view kCut = "...";
   std::string out;

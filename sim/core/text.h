@@ -18,6 +18,9 @@ std::string_view Trim(std::string_view s);
 // returned as read: callers that need a finite number check it.
 std::optional<double> ReadNumber(std::string_view text);
 
+// v as the shortest "%g" text that reads back as v ("170.054", "1e+300").
+std::string ShortestNumber(double v);
+
 // text for a one-line message: control bytes and DEL as \xHH, cut to at most
 // `most` characters (an escape is never split) with "..." marking the cut.
 std::string Printable(std::string_view text, std::size_t most = 80);

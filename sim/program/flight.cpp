@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -89,12 +88,6 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
 
 std::string Shown(std::string_view text) { return "'" + Printable(text, 40) + "'"; }
 
-std::string Number(double v) {
-  char text[32];
-  const auto [end, ec] = std::to_chars(text, text + sizeof text, v);
-  return std::string(text, end);
-}
-
 class Reader {
  public:
   Reader(Flight& flight, std::size_t thrusters) : flight_(flight), thrusters_(thrusters) {}
@@ -133,7 +126,7 @@ class Reader {
   // A line's event, [args, end) its text after the time, split in place.
   void Event(double time, char* args, char* end) {
     if (flight_.events > 0 && time < flight_.lastTime)
-      Warn("the time " + Number(time) + " is before " + Number(flight_.lastTime) +
+      Warn("the time " + ShortestNumber(time) + " is before " + ShortestNumber(flight_.lastTime) +
            ", an earlier line's: applied once that time is passed");
     if (flight_.events == 0 || time > flight_.lastTime) {
       flight_.lastTime = time;
@@ -202,9 +195,9 @@ class Reader {
       target = -1 - (group - std::begin(kGroupNames));
     }
     if (std::isnan(level)) return Warn("ENG skips " + Shown(t) + ": the level is not a number");
-    if (!after.empty()) Warn("ENG reads " + Shown(t) + " as level " + Number(level) + ", ignoring " + Shown(after));
+    if (!after.empty()) Warn("ENG reads " + Shown(t) + " as level " + ShortestNumber(level) + ", ignoring " + Shown(after));
     if (level < 0 || level > 1)
-      Warn("ENG " + Shown(t) + ": level " + Number(level) + " is shown as " + Number(std::clamp(level, 0.0, 1.0)));
+      Warn("ENG " + Shown(t) + ": level " + ShortestNumber(level) + " is shown as " + ShortestNumber(std::clamp(level, 0.0, 1.0)));
     flight_.actions.push_back({FlightAction::kEngine, static_cast<std::int32_t>(target), std::clamp(level, 0.0, 1.0)});
   }
 
@@ -308,7 +301,7 @@ RefreshSchedule PlanRefreshes(const Flight& flight, double interval, double from
   // spacing of doubles there; whole counts k then give ascending times.
   const double m = std::max(std::fabs(s.from), std::fabs(s.to));
   if (!(interval > 2 * (std::nextafter(m, std::numeric_limits<double>::infinity()) - m)))
-    throw std::range_error("refresh times " + Number(interval) + " s apart cannot be told apart near " + Number(m) +
+    throw std::range_error("refresh times " + ShortestNumber(interval) + " s apart cannot be told apart near " + ShortestNumber(m) +
                            " s");
   const double span = (s.to - s.from) / s.interval;
   if (!(span < static_cast<double>(kMaxRefreshes)))

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream in(std::string(reinterpret_cast<const char*>(data) + skip, size - skip));
   sim::Flight flight;
   try {
-    flight = sim::ReadFlight(in, 8);
+    flight = sim::ReadFlight(in);
   } catch (const sim::FlightError& e) {
     if (e.Line() < 1 || std::strchr(e.what(), '\n')) Broken("a refusal without its line");
     return 0;
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 1; i < flight.steps.size(); ++i)
     if (!(flight.steps[i].time > flight.steps[i - 1].time)) Broken("steps out of order");
   for (const sim::FlightAction& a : flight.actions)
-    if (a.kind == sim::FlightAction::kEngine && (!(a.level >= 0 && a.level <= 1) || a.target >= 8))
+    if (a.kind == sim::FlightAction::kEngine && (!(a.level >= 0 && a.level <= 1) || a.target < -15))
       Broken("a level or thruster out of range");
   if (!std::isfinite(interval) || !(interval > 0) || !std::isfinite(from)) return 0;
   sim::RefreshSchedule plan{};

@@ -9,11 +9,11 @@
 namespace web {
 namespace {
 
-sim::Flight Read(const std::string& recording, const sim::Situation& start) {
+sim::Flight Read(const std::string& recording) {
   if (recording.size() > sim::kMaxFlightBytes)
     throw std::length_error("a recording may be at most " + std::to_string(sim::kMaxFlightBytes >> 20) + " MiB");
   std::istringstream in(recording);
-  return sim::ReadFlight(in, start.vessel.thrusterLevels.size());
+  return sim::ReadFlight(in);
 }
 
 // Where each of the first n events' lines starts: the lines that are not blank.
@@ -79,7 +79,7 @@ void PutLevels(json& vessel, const char* key, const double* levels, std::size_t 
 
 FlightSession::FlightSession(std::string_view recording, const sim::Situation& start)
     : text_(recording),
-      flight_(Read(text_, start)),
+      flight_(Read(text_)),
       lines_(EventLines(text_, flight_.events)),
       schedule_(Planned(flight_, start)),
       replay_(flight_, start) {

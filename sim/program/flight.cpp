@@ -90,7 +90,7 @@ std::string Shown(std::string_view text) { return "'" + Printable(text, 40) + "'
 
 class Reader {
  public:
-  Reader(Flight& flight, std::size_t thrusters) : flight_(flight), thrusters_(thrusters) {}
+  explicit Reader(Flight& flight) : flight_(flight) {}
 
   // One line without its newline; false when the recording ends at it.
   bool Line(std::string& text) {
@@ -178,11 +178,9 @@ class Reader {
     double level = 0;
     const std::size_t n = ReadInteger(t, &index);
     if (n > 0 && n < t.size() && t[n] == ':' && ReadLevel(t.substr(n + 1), &level, &after)) {
-      // The host's id is unsigned: a negative index names no thruster.
-      if (static_cast<std::uint64_t>(index) >= thrusters_) {
-        Warn("ENG skips " + Shown(t) + ": the vessel has no thruster " + std::to_string(index));
-        return;
-      }
+      // The host's id is unsigned: a negative index names no thruster, as no
+      // index past int's range does.
+      if (index < 0 || index > std::numeric_limits<std::int32_t>::max()) return;
       target = index;
     } else {
       const auto* group = std::find_if(std::begin(kGroupNames), std::end(kGroupNames),
@@ -216,7 +214,6 @@ class Reader {
   }
 
   Flight& flight_;
-  std::size_t thrusters_;
   std::vector<std::string_view> tokens_;  // of the line being read
   int line_ = 0;
   std::size_t bytes_ = 0, warnings_ = 0;
@@ -224,9 +221,9 @@ class Reader {
 
 }  // namespace
 
-Flight ReadFlight(std::istream& in, std::size_t thrusters) {
+Flight ReadFlight(std::istream& in) {
   Flight flight;
-  Reader reader(flight, thrusters);
+  Reader reader(flight);
   std::string line;
   while (std::getline(in, line) && reader.Line(line)) {
   }

@@ -72,13 +72,15 @@ constexpr std::size_t kMaxFlightBytes = 64 << 20;
 // line whose time does not read ends the recording. ENG tokens are
 // "INDEX:LEVEL" as sscanf "%d%c%lf" reads them, else a group name's start
 // (any case) with the level after the name and one character; tokens that
-// are neither, indexes past `thrusters` and NAVMODE, NAVMODECLR, RCSMODE or
-// ADCMODE numbers that do not read are skipped with a warning. Throws
+// are neither and NAVMODE, NAVMODECLR, RCSMODE or ADCMODE numbers that do not
+// read are skipped with a warning, indexes past int's range (negative ones,
+// as unsigned) silently, as indexes the vessel lacks are when applied. Throws
 // FlightError for a file that is not text (a NUL byte on its first line), a
 // first line without a time, and more than kMaxFlightBytes.
-Flight ReadFlight(std::istream& in, std::size_t thrusters);
+Flight ReadFlight(std::istream& in);
 
-// Applies one action as the host's player does. ENG sets thruster levels;
+// Applies one action as the host's player does. ENG sets thruster levels (an
+// index the vessel lacks is skipped);
 // NAVMODE and NAVMODECLR switch a navigation mode on and off (at most
 // kMaxListEntries on at once); RCSMODE sets the attitude mode, ADCMODE the
 // aerodynamic-control mode word; TAKEOFF clears and LANDED sets the landed bit.

@@ -33,14 +33,14 @@ struct PlayOptions {
 };
 
 // The recording, its warnings on standard error.
-Flight LoadFlight(const std::string& file, const Situation& start) {
+Flight LoadFlight(const std::string& file) {
   std::error_code ec;
   if (fs::is_directory(file, ec)) Fail(kBadInput, file + ": is a folder, not a file");
   std::ifstream in(file, std::ios::binary);
   if (!in) Fail(kBadInput, file + ": cannot read: " + std::strerror(errno));
   Flight flight;
   try {
-    flight = ReadFlight(in, start.vessel.thrusterLevels.size());
+    flight = ReadFlight(in);
   } catch (const FlightError& e) {
     Fail(kBadInput, file + ":" + std::to_string(e.Line()) + ": " + e.what());
   }
@@ -107,7 +107,7 @@ int Play(const PlayOptions& options, const Platform& platform) {
   std::vector<std::optional<std::string>> inputs = SessionInputs(options.session, module);
   inputs.push_back(options.flight);
   CheckTargets({&options.gif, &options.trace}, inputs);
-  const Flight flight = LoadFlight(options.flight, start);
+  const Flight flight = LoadFlight(options.flight);
   const RefreshSchedule schedule = Plan(options, start, flight);
   // A GIF frame lasts at most 65,535 centiseconds.
   if (options.gif && !(schedule.interval / options.speed <= 655.35))

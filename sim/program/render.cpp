@@ -43,9 +43,10 @@ Rendered RunSession(const ModuleFile& module, const Situation& situation, int re
 void WriteOutputs(const RenderOptions& options, const Image& picture) {
   std::string error, png;
   if (options.png && !EncodePng(picture, &png)) Fail(kHostFault, *options.png + ": cannot encode PNG");
+  const std::string trace = options.trace ? TheHost().trace.Text() : "";
   std::optional<OutputFile> files[2];
-  const std::pair<const std::optional<std::string>*, std::string_view> outputs[] = {
-      {&options.png, png}, {&options.trace, TheHost().trace.Text()}};
+  const std::pair<const std::optional<std::string>*, std::string_view> outputs[] = {{&options.png, png},
+                                                                                    {&options.trace, trace}};
   for (std::size_t i = 0; i < 2; ++i) {
     const auto& [name, bytes] = outputs[i];
     if (!*name) continue;

@@ -89,7 +89,7 @@ TEST(Flight, ModesThatDoNotReadStayWarningsAreCutAndCounted) {
                                 std::string(25, '\n') + "1 ENG z\n1 ENG w\n1 ENG 0:1\n1 ENG x 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19");
   EXPECT_EQ(many.warningCount, 25u);
   ASSERT_EQ(many.warnings.size(), sim::Flight::kMaxWarnings);
-  EXPECT_EQ(many.warnings[0].text, "ENG skips '" + std::string(37, 'x') + "...': neither INDEX:LEVEL nor GROUP:LEVEL");
+  EXPECT_EQ(many.warnings[0].text, "ENG skips '" + std::string(77, 'x') + "...': neither INDEX:LEVEL nor GROUP:LEVEL");
   EXPECT_EQ(many.warnings[2].line, 33);
 }
 

@@ -86,7 +86,7 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
   return true;
 }
 
-std::string Shown(std::string_view text) { return "'" + Printable(text, 40) + "'"; }
+std::string Shown(std::string_view text) { return "'" + Printable(text, 80) + "'"; }
 
 class Reader {
  public:

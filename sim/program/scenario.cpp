@@ -9,6 +9,8 @@
 #include <limits>
 #include <map>
 
+#include "sim/core/text.h"
+
 namespace sim {
 namespace {
 
@@ -19,12 +21,6 @@ struct Line {
 };
 
 constexpr std::string_view kBlanks = " \t\r";
-
-std::string_view Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
-}
 
 std::vector<Line> Lines(std::string_view text) {
   std::vector<Line> lines;
@@ -69,18 +65,10 @@ std::optional<long long> Whole(std::string_view s, long long lo, long long hi) {
   return n;
 }
 
+// The whole of s as a finite number, or none.
 std::optional<double> Real(std::string_view s) {
-  if (s.size() > 1 && s[0] == '+' && s[1] != '-') s.remove_prefix(1);
-  double x = 0;
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), x);
-  if (ec != std::errc() || end != s.data() + s.size() || s.empty() || !std::isfinite(x)) return std::nullopt;
-  return x;
-}
-
-std::string Text(double x) {
-  char text[32];
-  const auto [end, ec] = std::to_chars(text, text + sizeof text, x);
-  return std::string(text, end);
+  const std::optional<double> x = ReadNumber(s);
+  return x && std::isfinite(*x) ? x : std::nullopt;
 }
 
 // Thruster layouts of the classes the page knows: the thrusters each tank
@@ -164,16 +152,16 @@ class FocusReader {
   void Status(const Line& line, std::string_view args) {
     const std::string_view state = Split(args).first;
     landed_ = state == "Landed";
-    if (!landed_ && state != "Orbiting") Note(line, "'" + std::string(state) + "' read as not landed");
+    if (!landed_ && state != "Orbiting") Note(line, "'" + Printable(state) + "' read as not landed");
   }
   void RcsMode(const Line& line, std::string_view args) {
     const auto n = Whole(args, kIntMin, kIntMax);
-    if (!n) Bad(line, "'" + std::string(args) + "' is not a whole number");
+    if (!n) Bad(line, "'" + Printable(args) + "' is not a whole number");
     out_.situation.attitudeMode = static_cast<int>(*n);
   }
   void AfcMode(const Line& line, std::string_view args) {
     const auto n = Whole(args, 0, kWordMax);
-    if (!n) Bad(line, "'" + std::string(args) + "' is not a whole number from 0 to " + std::to_string(kWordMax));
+    if (!n) Bad(line, "'" + Printable(args) + "' is not a whole number from 0 to " + std::to_string(kWordMax));
     out_.situation.vessel.adcMode = static_cast<std::uint32_t>(*n);
   }
   // "INDEX:VALUE ..." as values by index, 0 where not listed; an index the
@@ -184,7 +172,7 @@ class FocusReader {
       const auto colon = entry.find(':');
       const auto index = Whole(entry.substr(0, colon), kIntMin, kIntMax);
       const auto value = colon == std::string_view::npos ? std::nullopt : Real(entry.substr(colon + 1));
-      if (!index || !value) Bad(line, "'" + std::string(entry) + "' is not INDEX:NUMBER");
+      if (!index || !value) Bad(line, "'" + Printable(entry) + "' is not INDEX:NUMBER");
       if (*index < 0 || static_cast<std::size_t>(*index) >= values.size()) {
         Note(line, std::string(cls_.name) + " has no " + what + " " + std::to_string(*index) + ": skipped");
         continue;
@@ -203,7 +191,7 @@ class FocusReader {
       const auto colon = entry.find(':');
       if (comma == std::string_view::npos || colon > comma || !Whole(entry.substr(0, colon), 0, kIntMax) ||
           !Whole(entry.substr(colon + 1, comma - colon - 1), 0, kIntMax))
-        Bad(line, "'" + std::string(entry) + "' is not PORT:PORT,NAME");
+        Bad(line, "'" + Printable(entry) + "' is not PORT:PORT,NAME");
       const std::string_view name = entry.substr(comma + 1);
       if (std::any_of(ships_.begin(), ships_.end(), [&](const Ship& s) { return s.name == name; })) docked_ = true;
     }
@@ -220,7 +208,7 @@ class FocusReader {
         const double level = fills_[static_cast<std::size_t>(feed.tank)] > 0 ? std::clamp(x, 0.0, 1.0) : 0.0;
         if (level != x)
           Note(levelsLine_,
-               "thruster " + std::to_string(t) + " at " + Text(x) + " reads " + Text(level) +
+               "thruster " + std::to_string(t) + " at " + ShortestNumber(x) + " reads " + ShortestNumber(level) +
                    (level == std::clamp(x, 0.0, 1.0) ? "" : ": tank " + std::to_string(feed.tank) + " is empty"));
         v.thrusterLevels[t] = level;
       }
@@ -304,7 +292,7 @@ class BlockReader {
         open->items.push_back(line);
       }
     }
-    if (open) throw ScenarioError(open->line, "ship " + std::string(open->name) + " has no END line before END_SHIPS");
+    if (open) throw ScenarioError(open->line, "ship " + Printable(open->name) + " has no END line before END_SHIPS");
   }
 
   std::string_view mode_;
@@ -332,7 +320,7 @@ Scenario ParseScenario(std::string_view text, std::string_view name, std::string
   const auto ship =
       std::find_if(blocks.ships.begin(), blocks.ships.end(), [&](const Ship& s) { return s.name == focus; });
   if (ship == blocks.ships.end())
-    throw ScenarioError(blocks.focus->number, "the focus vessel '" + std::string(focus) + "' is not among the ships");
+    throw ScenarioError(blocks.focus->number, "the focus vessel '" + Printable(focus) + "' is not among the ships");
   const auto cls = std::find_if(Classes().begin(), Classes().end(),
                                 [&](const VesselClass& c) { return SameText(c.name, ship->cls); });
   if (cls == Classes().end())

@@ -324,8 +324,8 @@ Scenario ParseScenario(std::string_view text, std::string_view name, std::string
   const auto cls = std::find_if(Classes().begin(), Classes().end(),
                                 [&](const VesselClass& c) { return SameText(c.name, ship->cls); });
   if (cls == Classes().end())
-    throw ScenarioError(ship->line, "the focus vessel " + std::string(focus) + " is of class '" +
-                                        std::string(ship->cls) + "', not one the page knows: " + KnownClasses());
+    throw ScenarioError(ship->line, "the focus vessel " + Printable(focus) + " is of class '" +
+                                        Printable(ship->cls) + "', not one the page knows: " + KnownClasses());
 
   out.focus = std::string(focus);
   out.focusClass = std::string(ship->cls);

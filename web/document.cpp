@@ -126,8 +126,18 @@ json Edited(const json& doc, const std::string& pointer, const std::optional<jso
 std::optional<json> TypedValue(std::string_view text) {
   const std::string t = Trim(text);
   if (t.empty()) return std::nullopt;
-  const json number = json::parse(t, nullptr, false);
-  if (number.is_number()) return number;
+  std::string lower = t;
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  for (const char* name : {"nan", "inf", "-inf"})
+    if (lower == name) return json(name);
+  try {
+    json number = json::parse(t);
+    if (number.is_number()) return number;
+  } catch (const json::out_of_range& e) {
+    const std::string what = e.what();
+    throw std::invalid_argument(what.substr(what.find("] ") + 2));
+  } catch (const json::parse_error&) {
+  }
   return json(t);
 }
 

@@ -71,6 +71,22 @@ void FlightSession::Seek(double t) {
   now_ = &replay_.At(schedule_.At(k_));
 }
 
+double FlightSession::EventRefresh(int direction) const {
+  const auto applying = [&](const sim::FlightEvent& e) {  // events of time < t are applied at t
+    long long k = schedule_.Due(e.time);
+    if (schedule_.At(k) <= e.time) ++k;
+    return schedule_.At(std::min(k, schedule_.refreshes - 1));
+  };
+  const std::size_t applied = replay_.Applied();
+  if (direction > 0) {
+    const double t = applied < events_.size() ? applying(events_[applied]) : std::nan("");
+    return t > Time() ? t : std::nan("");
+  }
+  for (std::size_t i = applied; i-- > 0;)
+    if (const double t = applying(events_[i]); t < Time()) return t;
+  return std::nan("");
+}
+
 std::string FlightSession::Json(std::size_t n) const {
   json latest = json::array();
   const std::size_t applied = replay_.Applied();

@@ -26,6 +26,10 @@ class FlightSession {
   // The refresh time due at t.
   double Due(double t) const { return schedule_.At(schedule_.Due(t)); }
   double Time() const { return schedule_.At(k_); }
+  // The refresh time that applies the first event not yet applied (direction
+  // > 0), or the latest event applied before the current refresh (< 0); NaN
+  // when there is none.
+  double EventRefresh(int direction) const;
   // The situation at the current refresh time.
   const sim::Situation& Now() const { return *now_; }
   // The refresh times and the last n events applied, oldest first:

@@ -81,10 +81,6 @@ std::unique_ptr<FlightSession> PageSession::ParsedFlight(std::string_view record
   return nullptr;
 }
 
-bool PageSession::CheckFlight(std::string_view recording, std::string_view start) {
-  return ParsedFlight(recording, start) != nullptr;
-}
-
 bool PageSession::Play(std::string_view recording, std::string_view start) {
   std::unique_ptr<FlightSession> flight = ParsedFlight(recording, start);
   if (!flight) return false;
@@ -155,7 +151,13 @@ bool PageSession::Set(const std::string& pointer, const std::optional<std::strin
 }
 
 bool PageSession::SetTyped(const std::string& pointer, std::string_view text) {
-  const std::optional<json> value = TypedValue(text);
+  std::optional<json> value;
+  try {
+    value = TypedValue(text);
+  } catch (const std::invalid_argument& e) {
+    messages_.clear();
+    return Refused(pointer + ": " + e.what());
+  }
   return Set(pointer, value ? std::optional<std::string>(value->dump()) : std::nullopt);
 }
 
@@ -190,7 +192,12 @@ bool PageSession::Send(std::string_view input) {
 }
 
 bool PageSession::PressTyped(std::string_view text) {
-  const std::optional<json> key = TypedValue(text);
+  std::optional<json> key;
+  try {
+    key = TypedValue(text);
+  } catch (const std::invalid_argument& e) {
+    return Refused(std::string("key: ") + e.what());
+  }
   if (!key) return Refused("key: type a key code, such as 35");
   return Send(json{{"key", *key}}.dump(-1, ' ', false, json::error_handler_t::replace));
 }

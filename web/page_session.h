@@ -4,6 +4,7 @@
 // refused one leaves the situation and the session as they were.
 #pragma once
 
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,15 +20,13 @@ namespace web {
 class PageSession {
  public:
   // Each returns false, with the reason in Messages(), when it refuses.
-  // Parses text as vitals-sim does.
-  bool Check(std::string_view text) { return Parsed(text).has_value(); }
-  // Opens the session for text and refreshes the display. Once per process:
-  // the module's own state starts fresh only in a fresh instance.
+  // Opens the session for text, parsed as vitals-sim does, and refreshes the
+  // display. Once per process: the module's own state starts fresh only in a
+  // fresh instance.
   bool Load(std::string_view text);
-  // Parses a recording and its start situation as vitals-sim play does.
-  bool CheckFlight(std::string_view recording, std::string_view start);
-  // Opens the session for the recording's start situation at its first
-  // refresh time and refreshes the display. Once per process, as Load.
+  // Opens the session for a recording and its start situation, parsed as
+  // vitals-sim play does, at its first refresh time and refreshes the
+  // display. Once per process, as Load.
   bool Play(std::string_view recording, std::string_view start);
   // Applies the situation of the recording's refresh due at t.
   bool Seek(double t);
@@ -35,6 +34,8 @@ class PageSession {
   // a recording.
   double Due(double t) const;
   double Time() const;
+  // FlightSession::EventRefresh, or NaN without a recording.
+  double EventRefresh(int direction) const { return flight_ ? flight_->EventRefresh(direction) : std::nan(""); }
   // The recording's times and its last n events applied (FlightSession::Json),
   // or null.
   std::string FlightJson(std::size_t n) const { return flight_ ? flight_->Json(n) : "null"; }

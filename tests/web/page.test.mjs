@@ -170,3 +170,83 @@ test('a preset recording plays and pauses through the timeline, listing its late
   await page.waitForFunction(() => window.vitals.time() === null);
   assert.equal((await vitals('set', '/attitude_mode', 1)).ok, true, 'editable again');
 });
+
+const frames = (n = 2) => page.evaluate((count) => new Promise((r) => {
+  const step = (left) => (left ? requestAnimationFrame(() => step(left - 1)) : r());
+  step(count);
+}), n);
+
+test('text typed in the JSON box stays when its load is refused, and stays until loaded or reverted', async () => {
+  await vitals('load', example('takeoff'));
+  for (const [text, message] of [['{"vessel": {"thrusters": {"0": [1, "x"]}}}', /\/vessel\/thrusters\/0\/1: must be a number/],
+                                 ['{', /parse error at line 1, column 2/]]) {
+    await page.fill('#json', text);
+    await page.click('#apply-json');
+    await frames();
+    assert.match(await page.textContent('#errors'), message);
+    assert.equal(await page.inputValue('#json'), text, 'the text kept');
+  }
+  await page.click('#button-1');
+  await frames();
+  assert.equal(await page.inputValue('#json'), '{', 'kept while the display changes');
+  await page.click('#revert-json');
+  assert.equal(await page.inputValue('#json'), await vitals('situation'), 'reverted');
+});
+
+test('a thruster count emptied and typed again keeps the group\'s levels and its place', async () => {
+  await vitals('load', example('takeoff'));
+  await page.click('#count-0', { clickCount: 3 });
+  await page.keyboard.press('Backspace');
+  await frames(3);
+  await page.keyboard.type('2');
+  await frames();
+  assert.deepEqual(JSON.parse(await vitals('situation')).vessel.thrusters['0'], [1, 1], 'emptied, then 2');
+  for (const n of ['1', '2']) {
+    await page.fill('#count-0', n);
+    await frames();
+  }
+  const thrusters = JSON.parse(await vitals('situation')).vessel.thrusters;
+  assert.deepEqual(thrusters['0'], [1, 1], '1, then 2');
+  assert.equal(Object.keys(thrusters)[0], '0', 'the group keeps its place');
+});
+
+test('the page loads without moving, and fits 360 pixels without sideways scrolling', async () => {
+  for (const [width, height] of [[1280, 800], [360, 740]]) {
+    const tab = await browser.newPage();
+    await tab.setViewportSize({ width, height });
+    await tab.goto('file://' + path.join(source, 'build/web/bin/vitals.html'));
+    await tab.evaluate(() => window.vitals.ready);
+    const shift = await tab.evaluate(() => new Promise((resolve) => {
+      let sum = 0;
+      new PerformanceObserver((list) => { for (const e of list.getEntries()) sum += e.value; })
+        .observe({ type: 'layout-shift', buffered: true });
+      requestAnimationFrame(() => requestAnimationFrame(() => resolve(sum)));
+    }));
+    assert.ok(shift < 0.05, `${width}: layout shift ${shift}`);
+    const wide = await tab.evaluate(() => [document.documentElement.scrollWidth,
+      Math.max(...[...document.querySelectorAll('#right input, #left input')].map((e) => e.getBoundingClientRect().right))]);
+    assert.ok(wide[0] <= width && wide[1] <= width, `${width}: the page is ${wide[0]} px wide, an input ends at ${wide[1]}`);
+    await tab.close();
+  }
+});
+
+test('playback holds while the time slider is held; "—" unloads the recording', async () => {
+  await page.selectOption('#flight-preset', 'dg-stunts');
+  await page.waitForFunction(() => window.vitals.time() === 0);
+  await page.selectOption('#speed', '10');
+  await page.click('#play');
+  const box = await page.locator('#flight-time').boundingBox();
+  await page.mouse.move(box.x + box.width * 0.25, box.y + box.height / 2);
+  await page.mouse.down();
+  await frames();
+  const held = [await vitals('time'), await page.inputValue('#flight-time')];
+  await page.waitForTimeout(500);
+  assert.deepEqual([await vitals('time'), await page.inputValue('#flight-time')], held, 'held still');
+  await page.mouse.up();
+  await page.waitForFunction((t) => window.vitals.time() > t, held[0]);
+  await page.click('#play');
+  await page.selectOption('#flight-preset', '');
+  await page.waitForFunction(() => window.vitals.time() === null);
+  assert.deepEqual(JSON.parse(await vitals('situation')), JSON.parse(flight('dg-stunts', '.json')), 'the start situation');
+  assert.equal(await page.isDisabled('#attitude-mode'), false, 'editable again');
+});

@@ -205,9 +205,9 @@ test('a thruster count emptied and typed again keeps the group\'s levels and its
     await page.fill('#count-0', n);
     await frames();
   }
-  const thrusters = JSON.parse(await vitals('situation')).vessel.thrusters;
-  assert.deepEqual(thrusters['0'], [1, 1], '1, then 2');
-  assert.equal(Object.keys(thrusters)[0], '0', 'the group keeps its place');
+  const text = await vitals('situation');
+  assert.deepEqual(JSON.parse(text).vessel.thrusters['0'], [1, 1], '1, then 2');
+  assert.match(text, /"thrusters": \{\s*"0":/, 'the group keeps its place');
 });
 
 test('the page loads without moving, and fits 360 pixels without sideways scrolling', async () => {

@@ -38,19 +38,25 @@ const Session = (() => {
     });
   }
 
-  // Runs fn(...pointers) with the strings copied into the instance (null stays 0).
-  function withStrings(on, strings, fn) {
-    const at = strings.map((s) => {
-      if (s === null) return 0;
-      const n = on.lengthBytesUTF8(s) + 1;
-      const p = on._malloc(n);
-      on.stringToUTF8(s, p, n);
-      return p;
-    });
+  // A string copied into the instance as UTF-8 with a NUL after it (encoded
+  // natively, however long): [pointer, bytes]; the caller frees the pointer.
+  const encoder = new TextEncoder();
+  function copied(on, s) {
+    const bytes = encoder.encode(s);
+    const p = on._malloc(bytes.length + 1);
+    on.HEAPU8.set(bytes, p);
+    on.HEAPU8[p + bytes.length] = 0;
+    return [p, bytes.length];
+  }
+
+  // Runs fn(...pointers) with the strings copied into the instance (null stays
+  // 0); with sized, fn(pointer, bytes, ...) instead.
+  function withStrings(on, strings, fn, sized = false) {
+    const at = strings.map((s) => (s === null ? [0, 0] : copied(on, s)));
     try {
-      return fn(...at);
+      return fn(...(sized ? at.flat() : at.map(([p]) => p)));
     } finally {
-      for (const p of at) if (p) on._free(p);
+      for (const [p] of at) if (p) on._free(p);
     }
   }
 
@@ -77,8 +83,7 @@ const Session = (() => {
     try {
       const fresh = spare ?? await instance();
       spare = null;
-      const sized = (at) => at.flatMap((p, i) => [p, fresh.lengthBytesUTF8(strings[i])]);
-      result = outcome(fresh, withStrings(fresh, strings, (...at) => fresh[open](...sized(at))));
+      result = outcome(fresh, withStrings(fresh, strings, fresh[open], true));
       if (result.ok) host = fresh;
     } catch (e) {
       return { ok: false, messages: [`the page's host stopped (${e.message ?? e}) loading the situation`] };
@@ -110,7 +115,12 @@ const Session = (() => {
       WebAssembly.instantiate(module, imports).then((made) => receive(made, module));
       return {};
     } });
-    const at = strings.map((s) => { const n = on.lengthBytesUTF8(s) + 1, p = on._malloc(n); on.stringToUTF8(s, p, n); return [p, n - 1]; });
+    const at = strings.map((s) => {
+      const bytes = new TextEncoder().encode(s), p = on._malloc(bytes.length + 1);
+      on.HEAPU8.set(bytes, p);
+      on.HEAPU8[p + bytes.length] = 0;
+      return [p, bytes.length];
+    });
     const ok = on._vitals_play(...at.flat()) === 1;
     postMessage({ ok, messages: ok ? [] : on.UTF8ToString(on._vitals_messages()).split('\\n') });
   };`;

@@ -122,6 +122,8 @@ const Timeline = (() => {
     $('time').textContent = `${now.time.toFixed(2)} s of ${now.to.toFixed(2)} s`;
     $('previous-event').disabled = Number.isNaN(Session.eventRefresh(-1));
     $('next-event').disabled = Number.isNaN(Session.eventRefresh(1));
+    // The recording's damaged lines, played as the host reads them, once the host lists them.
+    $('flight-warnings').textContent = (now.warnings ?? []).join('\n');
     $('events').textContent = now.events.map((e) => `${e.time.toFixed(2).padStart(10)}  ${e.text}`).join('\n') ||
       'no event yet';
   }

@@ -37,3 +37,18 @@ function fitDisplay() {
   canvas.style.height = `${height * scale}px`;
   $('overlay').style.fontSize = `${Math.max(7, Math.min(12, (width * scale) / 26))}px`;
 }
+
+// Fits the display now and whenever the view's width changes: the page's
+// columns settling as it loads, a scroll bar, the window resized. Each fit
+// lands before the frame it would be seen in.
+function fitDisplayFromNowOn() {
+  const view = document.getElementById('view');
+  let width = -1;
+  const fit = () => {
+    if (view.clientWidth === width) return;
+    width = view.clientWidth;
+    fitDisplay();
+  };
+  fit();
+  new ResizeObserver(fit).observe(view);
+}

@@ -250,3 +250,33 @@ test('playback holds while the time slider is held; "—" unloads the recording'
   assert.deepEqual(JSON.parse(await vitals('situation')), JSON.parse(flight('dg-stunts', '.json')), 'the start situation');
   assert.equal(await page.isDisabled('#attitude-mode'), false, 'editable again');
 });
+
+test('the timeline steps to the previous and next event, to a typed time, and one refresh a key press', async () => {
+  await page.selectOption('#flight-preset', 'dg-stunts');
+  await page.waitForFunction(() => window.vitals.time() === 0);
+  // Events at 0.0226 and from 9.511 s, applied at the refreshes after them.
+  for (const [button, t] of [['#next-event', 0.5], ['#next-event', 10], ['#previous-event', 0.5]]) {
+    await page.click(button);
+    await frames();
+    assert.equal(await vitals('time'), t, button);
+  }
+  await page.fill('#time-typed', '0:00:36');
+  await page.press('#time-typed', 'Enter');
+  await frames();
+  assert.equal(await vitals('time'), 36, 'typed');
+  await page.focus('#flight-time');
+  await page.keyboard.press('ArrowRight');
+  await frames();
+  assert.equal(await vitals('time'), 36.5, 'one refresh on');
+});
+
+test('a level box reads what it is given as the JSON loader does', async () => {
+  await vitals('load', example('takeoff'));
+  for (const [typed, level, message] of [['1e309', 1, '/vessel/thrusters/0/0: number overflow parsing \'1e309\''],
+                                         ['NaN', 'nan', ''], ['-INF', '-inf', '']]) {
+    await page.fill('#level-0-0-value', typed);
+    await frames();
+    assert.equal(await page.textContent('#errors'), message, typed);
+    assert.equal(JSON.parse(await vitals('situation')).vessel.thrusters['0'][0], level, typed);
+  }
+});

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +16,8 @@ namespace web {
 
 class FlightSession {
  public:
-  // At the first refresh time. Throws sim::FlightError for a line of the
-  // recording and std::logic_error for its refresh times.
+  // At the first refresh time. Throws sim::FlightError for a recording with
+  // nothing to play and std::logic_error for its refresh times.
   FlightSession(std::string_view recording, const sim::Situation& start);
   FlightSession(const FlightSession&) = delete;
   FlightSession& operator=(const FlightSession&) = delete;
@@ -26,18 +27,27 @@ class FlightSession {
   // The refresh time due at t.
   double Due(double t) const { return schedule_.At(schedule_.Due(t)); }
   double Time() const { return schedule_.At(k_); }
-  // The refresh time that applies the first event not yet applied (direction
-  // > 0), or the latest event applied before the current refresh (< 0); NaN
-  // when there is none.
+  // The refresh time that applies the next events not yet applied (direction
+  // > 0), or the one that applied the latest events before the current
+  // refresh's (< 0); NaN when there are none.
   double EventRefresh(int direction) const;
   // The situation at the current refresh time.
   const sim::Situation& Now() const { return *now_; }
-  // The refresh times and the last n events applied, oldest first:
-  // {"from", "to", "interval", "time", "events": [{"time", "line", "text"}]}.
+  // The refresh times, the last n events applied, oldest first, and the
+  // lines skipped or read in part: {"from", "to", "interval", "time",
+  // "events": [{"time", "line", "text"}], "warnings": ["line N: why", ...]}.
   std::string Json(std::size_t n) const;
 
+ // Where an event's line is in the recording.
+  struct EventLine {
+    std::uint32_t offset;
+    std::uint32_t line;  // 1-based
+  };
+
  private:
-  std::vector<sim::FlightEvent> events_;
+  std::string text_;
+  sim::Flight flight_;
+  std::vector<EventLine> lines_;  // of each event, in file order
   sim::RefreshSchedule schedule_;
   sim::FlightReplay replay_;
   const sim::Situation* now_ = nullptr;

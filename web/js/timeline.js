@@ -8,7 +8,7 @@
 const Timeline = (() => {
   const $ = (id) => document.getElementById(id);
   const kLatest = 8;  // events listed
-  let flight = null;  // the host's {from, to, interval} while a recording is loaded
+  let flight = null;  // the host's {from, to, interval, warnings} while a recording is loaded
   let start = '';     // its start situation
   let name = '';
   let clock = 0;      // the flight's time in seconds
@@ -108,6 +108,7 @@ const Timeline = (() => {
     flight = Session.flight(0);
     clock = flight?.from ?? 0;
     $('timeline').hidden = !flight;
+    $('flight-warnings').textContent = (flight?.warnings ?? []).join('\n');
     for (const f of document.querySelectorAll('fieldset.edit')) f.disabled = Boolean(flight);
     if (!flight) $('flight-preset').value = '';
     else Object.assign($('flight-time'), { min: flight.from, max: flight.to, step: flight.interval });
@@ -122,8 +123,6 @@ const Timeline = (() => {
     $('time').textContent = `${now.time.toFixed(2)} s of ${now.to.toFixed(2)} s`;
     $('previous-event').disabled = Number.isNaN(Session.eventRefresh(-1));
     $('next-event').disabled = Number.isNaN(Session.eventRefresh(1));
-    // The recording's damaged lines, played as the host reads them, once the host lists them.
-    $('flight-warnings').textContent = (now.warnings ?? []).join('\n');
     $('events').textContent = now.events.map((e) => `${e.time.toFixed(2).padStart(10)}  ${e.text}`).join('\n') ||
       'no event yet';
   }

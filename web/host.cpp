@@ -60,6 +60,14 @@ EMSCRIPTEN_KEEPALIVE int vitals_play(const char* r, std::size_t rn, const char* 
   return Opened([&] { return page.Play({r, rn}, {s, sn}); });
 }
 
+EMSCRIPTEN_KEEPALIVE int vitals_play_read(const char* r, std::size_t rn, const char* p, std::size_t pn, const char* s,
+                                          std::size_t sn) {
+  return Opened([&] { return page.PlayRead({r, rn}, {p, pn}, {s, sn}); });
+}
+// The recording as read, vitals_text_size() bytes, for vitals_play_read in another instance.
+EMSCRIPTEN_KEEPALIVE const char* vitals_flight_packed() { return Out(loaded ? page.FlightPacked() : ""); }
+EMSCRIPTEN_KEEPALIVE std::size_t vitals_text_size() { return text.size(); }
+
 EMSCRIPTEN_KEEPALIVE int vitals_seek(double t) {
   return Run([&] { return page.Seek(t); });
 }

@@ -65,14 +65,15 @@ bool PageSession::Open(json doc, const sim::Situation& s) {
   return true;
 }
 
-std::unique_ptr<FlightSession> PageSession::ParsedFlight(std::string_view recording, std::string_view start) {
+template <typename Make>
+std::unique_ptr<FlightSession> PageSession::ParsedFlight(std::string_view start, Make make) {
   const std::optional<sim::Situation> s = Parsed(start);
   if (!s) {
     messages_ = "start situation: " + messages_;
     return nullptr;
   }
   try {
-    return std::make_unique<FlightSession>(recording, *s);
+    return make(*s);
   } catch (const sim::FlightError& e) {
     Refused("line " + std::to_string(e.Line()) + ": " + e.what());
   } catch (const std::logic_error& e) {
@@ -82,7 +83,17 @@ std::unique_ptr<FlightSession> PageSession::ParsedFlight(std::string_view record
 }
 
 bool PageSession::Play(std::string_view recording, std::string_view start) {
-  std::unique_ptr<FlightSession> flight = ParsedFlight(recording, start);
+  std::unique_ptr<FlightSession> flight =
+      ParsedFlight(start, [&](const sim::Situation& s) { return std::make_unique<FlightSession>(recording, s); });
+  if (!flight) return false;
+  flight_ = std::move(flight);
+  return Open(json::parse(start), flight_->Now());
+}
+
+bool PageSession::PlayRead(std::string_view recording, std::string_view packed, std::string_view start) {
+  std::unique_ptr<FlightSession> flight = ParsedFlight(start, [&](const sim::Situation& s) {
+    return std::make_unique<FlightSession>(recording, Unpacked(packed), s);
+  });
   if (!flight) return false;
   flight_ = std::move(flight);
   return Open(json::parse(start), flight_->Now());

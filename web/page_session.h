@@ -28,6 +28,11 @@ class PageSession {
   // vitals-sim play does, at its first refresh time and refreshes the
   // display. Once per process, as Load.
   bool Play(std::string_view recording, std::string_view start);
+  // Play of a recording read in another instance of this binary: packed is
+  // its FlightPacked() there.
+  bool PlayRead(std::string_view recording, std::string_view packed, std::string_view start);
+  // The recording loaded as read (FlightSession::Packed), or nothing.
+  std::string FlightPacked() const { return flight_ ? flight_->Packed() : ""; }
   // Applies the situation of the recording's refresh due at t.
   bool Seek(double t);
   // The recording's refresh time due at t, and the current one; NaN without
@@ -76,7 +81,10 @@ class PageSession {
   std::optional<sim::Situation> Parsed(std::string_view text);
   // The session opened for a checked situation and its document, refreshed.
   bool Open(json doc, const sim::Situation& s);
-  std::unique_ptr<FlightSession> ParsedFlight(std::string_view recording, std::string_view start);
+  // The flight session made by make(start situation) for a start situation's
+  // text; none, with the reason, when either refuses.
+  template <typename Make>
+  std::unique_ptr<FlightSession> ParsedFlight(std::string_view start, Make make);
   void CopyOut();
   // Adopts a checked document: the host's values and the display follow it.
   bool Adopt(json doc);

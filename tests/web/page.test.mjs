@@ -284,3 +284,22 @@ test('a level box reads what it is given as the JSON loader does', async () => {
     assert.equal(JSON.parse(await vitals('situation')).vessel.thrusters['0'][0], level, typed);
   }
 });
+
+test('a recording file over 1 MB, read in a worker, plays as the same text played directly', async () => {
+  await vitals('load', example('takeoff'));
+  const start = await vitals('situation');
+  const lines = ['0.1 ENG zz:1'];
+  for (let i = 1; i < 60000; i++) lines.push(`${i / 2} ENG 0:${(i % 10) / 10} 1:0.5${i % 1000 ? '' : ' 2:1'}`);
+  const text = lines.join('\n') + '\n', file = path.join(temp, 'long.atc');
+  fs.writeFileSync(file, text);
+  await page.setInputFiles('#flight-file', file);
+  await page.waitForFunction(() => window.vitals.time() !== null && document.getElementById('flight-loading').hidden);
+  const shown = async () => {
+    await vitals('seek', 12345.6);
+    return [await page.evaluate(() => JSON.stringify(Session.flight(8))), await vitals('picture')];
+  };
+  const read = await shown();
+  assert.match(read[0], /"warnings":\["line 1: /, 'the damaged line warned of');
+  assert.deepEqual(await vitals('play', text, start), { ok: true, messages: [] });
+  assert.deepEqual(await shown(), read);
+});

@@ -42,15 +42,15 @@ const Session = (() => {
   // natively, however long): [pointer, bytes]; the caller frees the pointer.
   const encoder = new TextEncoder();
   function copied(on, s) {
-    const bytes = encoder.encode(s);
+    const bytes = typeof s === 'string' ? encoder.encode(s) : s;
     const p = on._malloc(bytes.length + 1);
     on.HEAPU8.set(bytes, p);
     on.HEAPU8[p + bytes.length] = 0;
     return [p, bytes.length];
   }
 
-  // Runs fn(...pointers) with the strings copied into the instance (null stays
-  // 0); with sized, fn(pointer, bytes, ...) instead.
+  // Runs fn(...pointers) with the strings (or Uint8Arrays) copied into the
+  // instance (null stays 0); with sized, fn(pointer, bytes, ...) instead.
   function withStrings(on, strings, fn, sized = false) {
     const at = strings.map((s) => (s === null ? [0, 0] : copied(on, s)));
     try {
@@ -97,7 +97,7 @@ const Session = (() => {
 
   // Loads are taken one at a time, in the order asked.
   function opened(strings, open) {
-    const next = loading.then(() => openNow(strings.map(String), open));
+    const next = loading.then(() => openNow(strings.map((s) => (s instanceof Uint8Array ? s : String(s))), open));
     loading = next.catch(() => {});
     return next;
   }
@@ -109,7 +109,8 @@ const Session = (() => {
   }
 
   // A worker's own instance of the binary, off the page's thread: it opens a
-  // recording there as the page would, to tell whether it plays and why not.
+  // recording there as the page would, to tell whether it plays and why not,
+  // and hands the recording as read back to the page (packed).
   const kWorker = `onmessage = async ({ data: { module, strings } }) => {
     const on = await createVitals({ print() {}, printErr() {}, instantiateWasm(imports, receive) {
       WebAssembly.instantiate(module, imports).then((made) => receive(made, module));
@@ -122,12 +123,13 @@ const Session = (() => {
       return [p, bytes.length];
     });
     const ok = on._vitals_play(...at.flat()) === 1;
-    postMessage({ ok, messages: ok ? [] : on.UTF8ToString(on._vitals_messages()).split('\\n') });
+    const p = ok ? on._vitals_flight_packed() : 0, packed = on.HEAPU8.slice(p, p + (ok ? on._vitals_text_size() : 0));
+    postMessage({ ok, messages: ok ? [] : on.UTF8ToString(on._vitals_messages()).split('\\n'), packed }, [packed.buffer]);
   };`;
   let workerUrl = null;
 
-  // Resolves to {ok, messages} of opening the recording in a worker; cancel()
-  // ends the worker, resolving to a refusal.
+  // Resolves to {ok, messages, packed} of opening the recording in a worker;
+  // cancel() ends the worker, resolving to a refusal.
   function tryInWorker(recording, situation) {
     workerUrl ??= URL.createObjectURL(new Blob([document.getElementById('vitals-core').textContent, kWorker],
                                                { type: 'text/javascript' }));
@@ -163,6 +165,8 @@ const Session = (() => {
     load: (text) => opened([text], '_vitals_load'),
     // A recording with its start situation, at its first refresh time.
     play: (recording, situation) => opened([recording, situation], '_vitals_play'),
+    // The same for a recording read in a worker (tryInWorker's packed), without reading it again.
+    playRead: (recording, packed, situation) => opened([recording, packed, situation], '_vitals_play_read'),
     seek: (t) => call(() => host._vitals_seek(Number(t))),
     // The recording's refresh time due at t, and the current one; NaN without a recording.
     due: (t) => number('_vitals_due', t),

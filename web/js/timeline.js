@@ -61,8 +61,9 @@ const Timeline = (() => {
     return `${h}:${String(m).padStart(2, '0')}:${String(s % 60).padStart(2, '0')}`;
   };
 
-  async function load(recording, situation, called, preset = '') {
-    const result = await Page.open(() => Session.play(recording, situation), called);
+  async function load(recording, situation, called, preset = '', packed = null) {
+    const result = await Page.open(() => (packed ? Session.playRead(recording, packed, situation)
+      : Session.play(recording, situation)), called);
     if (result.ok) {
       start = String(situation);
       name = called;
@@ -71,9 +72,9 @@ const Timeline = (() => {
     return result;
   }
 
-  // A recording file; a large one is first opened in a worker, off the
-  // page's thread, with its progress shown, and opened on the page only when
-  // it plays there.
+  // A recording file; a large one is read in a worker, off the page's thread,
+  // with its progress shown, and opened on the page as read there when it
+  // plays.
   const kLarge = 1 << 20;
   async function loadFile(file) {
     const situation = flight ? start : Session.situation();
@@ -84,6 +85,7 @@ const Timeline = (() => {
     };
     stage('reading');
     const text = await file.text();
+    let packed = null;
     if (text.length > kLarge) {
       const job = Session.tryInWorker(text, situation);
       const ticking = setInterval(() => stage(`checked for ${((performance.now() - began) / 1000).toFixed(1)} s`), 250);
@@ -95,10 +97,11 @@ const Timeline = (() => {
         Output.messages(tried.messages.map((m) => `${file.name}: ${m}`));
         return;
       }
+      packed = tried.packed;
       stage('opening');
       await new Promise((r) => requestAnimationFrame(() => setTimeout(r)));
     }
-    await load(text, situation, file.name);
+    await load(text, situation, file.name, '', packed);
     stage('');
   }
 

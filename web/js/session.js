@@ -111,17 +111,14 @@ const Session = (() => {
   // A worker's own instance of the binary, off the page's thread: it opens a
   // recording there as the page would, to tell whether it plays and why not,
   // and hands the recording as read back to the page (packed).
-  const kWorker = `onmessage = async ({ data: { module, strings } }) => {
+  const kWorker = `const encoder = new TextEncoder();
+  ${copied}
+  onmessage = async ({ data: { module, strings } }) => {
     const on = await createVitals({ print() {}, printErr() {}, instantiateWasm(imports, receive) {
       WebAssembly.instantiate(module, imports).then((made) => receive(made, module));
       return {};
     } });
-    const at = strings.map((s) => {
-      const bytes = new TextEncoder().encode(s), p = on._malloc(bytes.length + 1);
-      on.HEAPU8.set(bytes, p);
-      on.HEAPU8[p + bytes.length] = 0;
-      return [p, bytes.length];
-    });
+    const at = strings.map((s) => copied(on, s));
     const ok = on._vitals_play(...at.flat()) === 1;
     const p = ok ? on._vitals_flight_packed() : 0, packed = on.HEAPU8.slice(p, p + (ok ? on._vitals_text_size() : 0));
     postMessage({ ok, messages: ok ? [] : on.UTF8ToString(on._vitals_messages()).split('\\n'), packed }, [packed.buffer]);

@@ -52,9 +52,9 @@ const Inputs = (() => {
     input.addEventListener('change', () => set(pointer, Number(input.value), input));
     fillers.push(() => {
       const value = show(get(pointer, fallback));
-      if (![...input.options].some((o) => o.value === value)) {
+      if (input.options[usual]?.value !== value) {
         while (input.options.length > usual) input.remove(usual);
-        input.add(new Option(`${value} (other)`, value));
+        if (![...input.options].some((o) => o.value === value)) input.add(new Option(`${value} (other)`, value));
       }
       input.value = value;
     });

@@ -303,3 +303,38 @@ test('a recording file over 1 MB, read in a worker, plays as the same text playe
   assert.deepEqual(await vitals('play', text, start), { ok: true, messages: [] });
   assert.deepEqual(await shown(), read);
 });
+
+test('fields show what the situation holds: warned values outlined, the cockpit\'s size, another mode, an edit in the file name', async () => {
+  await vitals('load', example('takeoff'));
+  const state = () => page.evaluate(() => ({
+    outlined: document.getElementById('generic-mfd-size').classList.contains('bad'),
+    size: [document.getElementById('display-width').value, document.getElementById('display-height').value],
+    cockpit: document.getElementById('cockpit-mode').selectedOptions[0]?.text,
+    display: JSON.parse(window.vitals.situation()).display,
+  }));
+  assert.deepEqual((await state()).size, ['300', '300'], 'the size the cockpit gives');
+  await page.fill('#generic-mfd-size', 'abc');
+  await frames();
+  assert.equal((await state()).outlined, true, 'a value read as missing is outlined');
+  await page.click('#display-auto');
+  await frames();
+  for (const id of ['#display-width', '#display-height']) await page.fill(id, '');
+  await frames();
+  assert.deepEqual((await state()).display, undefined, 'both sizes emptied: the cockpit gives it again');
+  await vitals('set', '/cockpit_mode', 7);
+  await frames();
+  assert.equal((await state()).cockpit, '7 (other)');
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#download-json')]);
+  assert.equal(download.suggestedFilename(), 'situation-edited.json');
+});
+
+test('"Edit from here" keeps what keys and buttons did to the display', async () => {
+  await page.selectOption('#flight-preset', 'dg-stunts');
+  await page.waitForFunction(() => window.vitals.time() === 0);
+  await page.focus('#screen');
+  await page.keyboard.press('KeyH');
+  const shown = await vitals('picture');
+  await page.click('#edit-here');
+  await page.waitForFunction(() => window.vitals.time() === null);
+  assert.equal(await vitals('picture'), shown);
+});

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <functional>
 
-#include "host/oapi.h"
+#include "host/mfd.h"
 #include "sim/core/host.h"
 #include "sim/surface/raster_surface.h"
 
@@ -105,6 +105,33 @@ TEST(DrawingFaults, NullOrForeignContextsBadPointsNullTextAndUnbalancedPaints) {
     EXPECT_EQ(TheHost().faults, std::vector<std::string>{fault});
     EXPECT_EQ(surface.Picture().rgb, blank.rgb) << fault;
   }
+}
+
+// The host's default pens 0 to 5 and the title's colour, as drawn: facts of the real host.
+TEST(HostLook, PensAndTitleDrawInTheHostsColours) {
+  TheHost().Reset();
+  sim::RasterSurface surface(200, 200);
+  const unsigned char pens[6][3] = {{0, 255, 0}, {0, 255, 0}, {0, 128, 0}, {128, 128, 0}, {64, 64, 0}, {128, 128, 128}};
+  for (int pen = 0; pen < 6; ++pen) surface.SelectPen(pen), surface.MoveTo(0, 190 + pen), surface.LineTo(3, 190 + pen);
+  struct Titled : MFD {
+    Titled() : MFD(200, 200, nullptr) {}
+    void Update(HDC) override {}
+  } display;
+  TheHost().drawing = &surface;
+  display.Title(static_cast<HDC>(surface.Dc()), "MMM");
+  const sim::Image image = surface.Picture();
+  for (int pen = 0; pen < 6; ++pen) {
+    const unsigned char* rgb = &image.rgb[std::size_t((190 + pen) * 200 * 3)];
+    EXPECT_EQ(std::vector<int>(rgb, rgb + 3), std::vector<int>(pens[pen], pens[pen] + 3)) << "pen " << pen;
+  }
+  int title = 0;
+  for (std::size_t i = 0; i < std::size_t(3 * 200 * 190); i += 3) {
+    if (!image.rgb[i] && !image.rgb[i + 1] && !image.rgb[i + 2]) continue;
+    ++title;
+    EXPECT_EQ(std::vector<int>(&image.rgb[i], &image.rgb[i] + 3), (std::vector<int>{224, 224, 224}));
+  }
+  EXPECT_GT(title, 0);
+  TheHost().drawing = nullptr;
 }
 
 TEST(TraceFields, NumbersAndText) {

@@ -215,6 +215,29 @@ TEST_F(ModuleLife, KeysAndButtonsOnOneDisplayShowOnTheOther) {
   EXPECT_EQ(ScaleTag(*second), norm);
 }
 
+// The host's mouse events on a button: 0x01 pressed, 0x10 every frame while
+// held, 0x04 released. Each click toggles once, whatever the hold.
+TEST_F(ModuleLife, EachClickOfTheHostsButtonEventsTogglesOnce) {
+  auto display = Open();
+  const std::string norm = "TextOutA 4 13 4 \"Norm\"", log = "TextOutA 4 13 3 \"Log\"";
+  const struct {
+    std::vector<int> events;
+    std::vector<bool> consumed;
+    std::string tag;
+  } clicks[] = {
+      {{0x01, 0x04}, {true, false}, log},
+      {{0x01, 0x10, 0x10, 0x10, 0x04}, {true, false, false, false, false}, norm},
+      {{0x01, 0x10, 0x04}, {true, false, false}, log},
+      {{0x04, 0x10, 0x04}, {false, false, false}, log},  // no press
+  };
+  for (const auto& click : clicks) {
+    std::vector<bool> consumed;
+    for (const int event : click.events) consumed.push_back(display->ConsumeButton(1, event));
+    EXPECT_EQ(consumed, click.consumed);
+    EXPECT_EQ(ScaleTag(*display), click.tag) << &click - clicks;
+  }
+}
+
 // Buttons 0 and 1 only, each labelled by the initial of its menu entry's key.
 TEST_F(ModuleLife, ButtonLabelsAndMenu) {
   auto display = Open();

@@ -111,6 +111,19 @@ TEST(RasterSurfaceState, StartsAsANewDeviceContextAndTakesOnlyHostPens) {
   EXPECT_TRUE(s.Position().x == 3 && s.Position().y == 4);
 }
 
+// A surface's fonts, their glyphs rendered, give back all FreeType took for them.
+TEST(RasterSurfaceState, ReleasesWhatFreeTypeHoldsForItsFonts) {
+  const auto draw = [](int height) {
+    RasterSurface s(60, height);
+    for (int font = 0; font < 4; ++font) s.SelectFont(font), s.TextOut(0, 0, "Hg", 2);
+    return sim::Font::FreeTypeBlocks();
+  };
+  draw(100);
+  const long before = sim::Font::FreeTypeBlocks();
+  EXPECT_GT(draw(200), before);
+  EXPECT_EQ(sim::Font::FreeTypeBlocks(), before);
+}
+
 TEST(RasterBoxes, FillRectAndRectangleCoverLeftTopToRightBottomExclusiveClipped) {
   // FillRect: an inverted pair (s > e) covers e+1 .. s, as GDI's bounding rectangle of a
   // negative extent; from INT_MAX the far edge wraps, and it is empty. Rectangle: the pen

@@ -6,6 +6,13 @@
 
 #include "host/export.h"
 
+#if defined(__MINGW32__)
+
+// The stand-in host's core, built for Windows with MinGW: the platform's own.
+#include <windows.h>
+
+#else
+
 #ifdef _WIN32
 
 typedef int BOOL;
@@ -157,3 +164,5 @@ OAPIFUNC FARPROC GetProcAddress(HINSTANCE module, LPCSTR name);
 }
 
 #endif
+
+#endif  // __MINGW32__

@@ -194,7 +194,7 @@ TEST_F(ModuleLife, OnlyMessageOneMakesAnInstanceWhileMemoryLasts) {
   failNothrowAllocations = true;
   EXPECT_EQ(msgproc(1, 0, 288 | 320 << 16, 0), 0);
   failNothrowAllocations = false;
-  EXPECT_EQ(reinterpret_cast<int (*)()>(module_->Symbol("GetModuleVersion"))(), 60425);
+  EXPECT_EQ(module_->Find(kGetModuleVersion)(), 60425);
   EXPECT_EQ(std::ranges::count(TheHost().trace.Lines(), "Date2Int \"Apr 25 2006\" -> 60425"), 1);
 }
 

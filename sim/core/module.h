@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "host/module_exports.h"
 #include "sim/core/host_core.h"
+#include "sim/core/library.h"
 
 class DrawingSurface;
 
@@ -31,20 +33,19 @@ class Module {
   // The module's exit routine, ExitModule else opcDLLExit, as the host calls
   // it before unloading; nothing when it has neither.
   void Exit();
-  // An exported symbol, or null.
-  void* Symbol(const char* name) const;
+  // One of the module's exports, or null.
+  template <typename F>
+  F Find(ModuleExport<F> routine) const {
+    return FindExport(handle_, routine);
+  }
 
  private:
-  using Entry = int (*)(void*, std::uint32_t, void*);
-  using OpenViewport = void (*)(void*, std::uint32_t, std::uint32_t, int);
-  using CloseViewport = void (*)();
-
   explicit Module(void* handle) : handle_(handle) {}
 
   void* handle_;
-  Entry entry_ = nullptr;
-  OpenViewport openViewport_ = nullptr;
-  CloseViewport closeViewport_ = nullptr;
+  decltype(&DllMain) entry_ = nullptr;
+  decltype(&opcOpenRenderViewport) openViewport_ = nullptr;
+  decltype(&opcCloseRenderViewport) closeViewport_ = nullptr;
 };
 
 // A display switched to a mode: owns the module's instance and destroys it

@@ -67,5 +67,5 @@ class PageTest : public testing::Test {
   VESSEL* focus() { return static_cast<VESSEL*>(vessel.Interface()); }
   sim::VesselState& state() { return vessel.State(); }
   sim::NullSurface surface;
-  HDC hdc = &surface;
+  HDC hdc = static_cast<HDC>(surface.Dc());
 };

@@ -1,6 +1,6 @@
 #include "sim/core/module.h"
 
-#include "host/drawing_surface.h"
+#include "sim/surface/drawing_surface.h"
 #include "sim/core/host.h"
 #include "sim/core/look.h"
 

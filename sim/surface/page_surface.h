@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "host/drawing_surface.h"
+#include "sim/surface/drawing_surface.h"
 #include "sim/surface/image.h"
 
 namespace sim {

@@ -53,12 +53,12 @@ TEST(Session, LoadOpenInputRefreshReopenCloseUnloadInTheHostsOrder) {
 
 // A display of the test's own type T, opened in a mode of the test's own.
 template <typename T>
-std::unique_ptr<sim::Display> OpenOwn() {
+std::unique_ptr<sim::DisplayInstance> OpenOwn() {
   char name[] = "Own";
   MFDMODESPEC record{name, 1, [](UINT msg, UINT, WPARAM, LPARAM) {
                        return msg == 1 ? reinterpret_cast<OAPI_MSGTYPE>(static_cast<MFD*>(new T)) : 0;
                      }};
-  return sim::Display::Open(oapiRegisterMFDMode(record), 200, 200, nullptr, 7, 12, nullptr);
+  return sim::DisplayInstance::Open(oapiRegisterMFDMode(record), 200, 200, nullptr, 7, 12, nullptr);
 }
 
 // A display of the host's older class, made by a mode of the test's own. It
@@ -166,14 +166,14 @@ class ModuleLife : public testing::Test {
     EXPECT_TRUE(TheHost().faults.empty()) << TheHost().faults.front();
   }
 
-  std::unique_ptr<sim::Display> Open() {
-    auto display = sim::Display::Open(TheHost().modes.at(0).id, 288, 320, vessel_.Interface(), 7, 12, &error_);
+  std::unique_ptr<sim::DisplayInstance> Open() {
+    auto display = sim::DisplayInstance::Open(TheHost().modes.at(0).id, 288, 320, vessel_.Interface(), 7, 12, &error_);
     EXPECT_TRUE(display) << error_;
     return display;
   }
 
   // The scale tag one refresh of the display writes: its first text.
-  static std::string ScaleTag(sim::Display& display) {
+  static std::string ScaleTag(sim::DisplayInstance& display) {
     sim::NullSurface surface;
     TheHost().trace.Clear();
     display.Update(surface);

@@ -114,7 +114,7 @@ TEST_F(Refresh, EveryCoordinateIsScaledAndTruncated) {
     VitalsMFD::DrawThrusterReadout(hdc, scale, focus());
     mfd.DrawControlSurfaces(hdc, scale, focus());
     VitalsMFD::DrawWheelBrakes(hdc, scale, focus());
-    DrawRcsLine(hdc, scale, focus(), 0);
+    DrawRcsLine(hdc, scale, 0);
     DrawFlightStatusLine(hdc, scale, focus());
     return Take();
   };

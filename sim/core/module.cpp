@@ -67,7 +67,7 @@ void Module::CloseRenderViewport() {
   closeViewport_();
 }
 
-std::unique_ptr<Display> Display::Open(int modeId, std::uint32_t width, std::uint32_t height, void* vessel,
+std::unique_ptr<DisplayInstance> DisplayInstance::Open(int modeId, std::uint32_t width, std::uint32_t height, void* vessel,
                                        std::uint32_t cw, std::uint32_t ch, std::string* error) {
   Host& host = TheHost();
   const Mode* mode = host.FindMode(modeId);
@@ -86,7 +86,7 @@ std::unique_ptr<Display> Display::Open(int modeId, std::uint32_t width, std::uin
     if (error) *error = "mode " + mode->name + " returned no display instance";
     return nullptr;
   }
-  std::unique_ptr<Display> display(new Display(instance, w, h));
+  std::unique_ptr<DisplayInstance> display(new DisplayInstance(instance, w, h));
   const bool newer = Abi().adopt_display(instance, display.get(), cw, ch);
   host.trace.Add("adopted %s %u %u", newer ? "newer" : "older", static_cast<unsigned>(cw), static_cast<unsigned>(ch));
   host.trace.Add("> ReadStatus");
@@ -94,32 +94,32 @@ std::unique_ptr<Display> Display::Open(int modeId, std::uint32_t width, std::uin
   return display;
 }
 
-Display::~Display() {
+DisplayInstance::~DisplayInstance() {
   TheHost().trace.Add("> delete");
   Abi().delete_display(instance_);
 }
 
-bool Display::ConsumeKeyBuffered(std::uint32_t key) {
+bool DisplayInstance::ConsumeKeyBuffered(std::uint32_t key) {
   TheHost().trace.Add("> ConsumeKeyBuffered %u", static_cast<unsigned>(key));
   return Abi().consume_key(instance_, key);
 }
 
-bool Display::ConsumeButton(int bt, int event) {
+bool DisplayInstance::ConsumeButton(int bt, int event) {
   TheHost().trace.Add("> ConsumeButton %d %d", bt, event);
   return Abi().consume_button(instance_, bt, event);
 }
 
-const char* Display::ButtonLabel(int bt) {
+const char* DisplayInstance::ButtonLabel(int bt) {
   TheHost().trace.Add("> ButtonLabel %d", bt);
   return Abi().button_label(instance_, bt);
 }
 
-int Display::ButtonMenu(const VhMenuEntry** menu) {
+int DisplayInstance::ButtonMenu(const VhMenuEntry** menu) {
   TheHost().trace.Add("> ButtonMenu");
   return Abi().button_menu(instance_, menu);
 }
 
-void Display::Update(DrawingSurface& surface) {
+void DisplayInstance::Update(DrawingSurface& surface) {
   Host& host = TheHost();
   // The display as the host hands it to each refresh: black, green text in
   // font 0 on no background, hollow figures in pen 0; framed in the generic cockpit.

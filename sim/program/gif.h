@@ -20,7 +20,6 @@ class GifAnimation {
   // The animation, looping, written whole with WriteFileWhole; false with
   // *error saying why.
   bool Write(const std::string& path, std::string* error) const;
-  std::size_t Frames() const { return frames_.size(); }
 
  private:
   struct Frame {

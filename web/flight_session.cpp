@@ -2,24 +2,40 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
+
+#include "sim/core/text.h"
 
 namespace web {
 namespace {
 
-std::vector<sim::FlightEvent> Parsed(std::string_view recording) {
+sim::Flight Read(const std::string& recording) {
   if (recording.size() > sim::kMaxFlightBytes)
     throw std::length_error("a recording may be at most " + std::to_string(sim::kMaxFlightBytes >> 20) + " MiB");
-  return sim::ParseFlight(recording);
+  std::istringstream in(recording);
+  return sim::ReadFlight(in);
 }
 
-sim::RefreshSchedule Planned(const std::vector<sim::FlightEvent>& events, const sim::Situation& start) {
+// Where each of the first n events' lines starts: the lines that are not blank.
+std::vector<FlightSession::EventLine> EventLines(std::string_view text, std::size_t n) {
+  std::vector<FlightSession::EventLine> lines;
+  std::uint32_t line = 1;
+  for (std::size_t at = 0; at < text.size() && lines.size() < n; ++line) {
+    const std::size_t end = std::min(text.find('\n', at), text.size());
+    if (!sim::Trim(text.substr(at, end - at)).empty()) lines.push_back({std::uint32_t(at), line});
+    at = end + 1;
+  }
+  return lines;
+}
+
+sim::RefreshSchedule Planned(const sim::Flight& flight, const sim::Situation& start) {
   const std::optional<double> interval = sim::RefreshInterval(start.config.value_or(""));
   if (!interval) throw std::invalid_argument("start situation: InstrumentUpdateInterval must be a positive finite number of seconds");
   try {
-    return sim::PlanRefreshes(events, *interval);
+    return sim::PlanRefreshes(flight, *interval);
   } catch (const std::logic_error& e) {
     throw std::invalid_argument(std::string(e.what()) + ": the page refreshes every " + json(*interval).dump() +
-                                " s from 0 s to the last event's time plus that");
+                                " s from 0 s to the latest event's time plus that");
   }
 }
 
@@ -62,7 +78,11 @@ void PutLevels(json& vessel, const char* key, const double* levels, std::size_t 
 }  // namespace
 
 FlightSession::FlightSession(std::string_view recording, const sim::Situation& start)
-    : events_(Parsed(recording)), schedule_(Planned(events_, start)), replay_(events_, start) {
+    : text_(recording),
+      flight_(Read(text_)),
+      lines_(EventLines(text_, flight_.events)),
+      schedule_(Planned(flight_, start)),
+      replay_(flight_, start) {
   Seek(schedule_.from);
 }
 
@@ -74,10 +94,21 @@ void FlightSession::Seek(double t) {
 std::string FlightSession::Json(std::size_t n) const {
   json latest = json::array();
   const std::size_t applied = replay_.Applied();
-  for (std::size_t i = applied - std::min(n, applied); i < applied; ++i)
-    latest.push_back({{"time", events_[i].time}, {"line", events_[i].line}, {"text", events_[i].text}});
+  auto step = flight_.steps.begin();
+  for (std::size_t i = applied - std::min(n, applied); i < applied; ++i) {
+    while (step->events <= i) ++step;
+    std::string_view text = std::string_view(text_).substr(lines_[i].offset);
+    text = sim::Trim(text.substr(0, text.find('\n')));
+    text = sim::Trim(text.substr(std::min(text.find_first_of(" \t"), text.size())));  // after the time
+    latest.push_back({{"time", step->time}, {"line", lines_[i].line}, {"text", sim::Printable(text, 120)}});
+  }
+  json warnings = json::array();
+  for (const sim::FlightWarning& w : flight_.warnings) warnings.push_back("line " + std::to_string(w.line) + ": " + w.text);
+  if (flight_.warningCount > flight_.warnings.size())
+    warnings.push_back(std::to_string(flight_.warningCount - flight_.warnings.size()) + " more lines skipped or read in part");
   const json flight = {{"from", schedule_.from}, {"to", schedule_.At(schedule_.refreshes - 1)},
-                       {"interval", schedule_.interval}, {"time", Time()}, {"events", std::move(latest)}};
+                       {"interval", schedule_.interval}, {"time", Time()}, {"events", std::move(latest)},
+                       {"warnings", std::move(warnings)}};
   return flight.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 

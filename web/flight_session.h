@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +16,8 @@ namespace web {
 
 class FlightSession {
  public:
-  // At the first refresh time. Throws sim::FlightError for a line of the
-  // recording and std::logic_error for its refresh times.
+  // At the first refresh time. Throws sim::FlightError for a recording with
+  // nothing to play and std::logic_error for its refresh times.
   FlightSession(std::string_view recording, const sim::Situation& start);
   FlightSession(const FlightSession&) = delete;
   FlightSession& operator=(const FlightSession&) = delete;
@@ -28,12 +29,21 @@ class FlightSession {
   double Time() const { return schedule_.At(k_); }
   // The situation at the current refresh time.
   const sim::Situation& Now() const { return *now_; }
-  // The refresh times and the last n events applied, oldest first:
-  // {"from", "to", "interval", "time", "events": [{"time", "line", "text"}]}.
+  // The refresh times, the last n events applied, oldest first, and the
+  // lines skipped or read in part: {"from", "to", "interval", "time",
+  // "events": [{"time", "line", "text"}], "warnings": ["line N: why", ...]}.
   std::string Json(std::size_t n) const;
 
+ // Where an event's line is in the recording.
+  struct EventLine {
+    std::uint32_t offset;
+    std::uint32_t line;  // 1-based
+  };
+
  private:
-  std::vector<sim::FlightEvent> events_;
+  std::string text_;
+  sim::Flight flight_;
+  std::vector<EventLine> lines_;  // of each event, in file order
   sim::RefreshSchedule schedule_;
   sim::FlightReplay replay_;
   const sim::Situation* now_ = nullptr;

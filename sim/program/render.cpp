@@ -36,13 +36,24 @@ Rendered RunSession(const ModuleFile& module, const Situation& situation, int re
   }
 }
 
+// Every output written under a temporary name first; the files asked for are
+// replaced only once all are complete.
 void WriteOutputs(const RenderOptions& options, const Image& picture) {
-  std::string error;
-  if (options.png && !WritePng(*options.png, picture, &error)) Fail(kHostFault, *options.png + ": " + error);
-  if (options.trace && !WriteFileWhole(*options.trace, TheHost().trace.Text(), &error)) {
-    if (options.png) std::remove(options.png->c_str());
-    Fail(kHostFault, *options.trace + ": " + error);
+  std::string error, png;
+  if (options.png && !EncodePng(picture, &png)) Fail(kHostFault, *options.png + ": cannot encode PNG");
+  const std::string trace = options.trace ? TheHost().trace.Text() : "";
+  std::optional<OutputFile> files[2];
+  const std::pair<const std::optional<std::string>*, std::string_view> outputs[] = {{&options.png, png},
+                                                                                    {&options.trace, trace}};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const auto& [name, bytes] = outputs[i];
+    if (!*name) continue;
+    if (!files[i].emplace(**name).Open(&error)) Fail(kBadInput, **name + ": " + error);
+    files[i]->Append(bytes);
+    if (!files[i]->Finish(&error)) Fail(kHostFault, **name + ": " + error);
   }
+  for (std::size_t i = 0; i < 2; ++i)
+    if (files[i] && !files[i]->Commit(&error)) Fail(kHostFault, **outputs[i].first + ": " + error);
   if (options.png) std::cout << *options.png << '\n';
   if (options.trace) std::cout << *options.trace << '\n';
 }
@@ -51,7 +62,7 @@ int Render(RenderOptions options, const Platform& platform) {
   const Situation situation = LoadSituation(options.session);
   const ModuleFile module = FindModule(options.session, platform);
   if (!options.png && !options.trace && !options.refreshes) options.png = "vitals.png";
-  CheckTargets({&options.png, &options.trace});
+  CheckTargets({&options.png, &options.trace}, SessionInputs(options.session, module));
 
   TheHost().Reset();
   TheHost().trace.Enable(options.trace.has_value());

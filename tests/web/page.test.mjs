@@ -142,8 +142,8 @@ test('a recording shows vitals-sim play\'s refresh due at each time; its situati
   assert.equal(await vitals('trace'), simulatePlay('dg-stunts', '10.5'));
   const before = await vitals('picture');
   assert.match((await vitals('set', '/attitude_mode', 1)).messages[0], /^\/attitude_mode: a recording is loaded/);
-  const refused = await vitals('play', '0.5 ENG 0:1\n\nx2 GEAR UP\n', flight('dg-stunts', '.json'));
-  assert.deepEqual(refused, { ok: false, messages: ['line 3: the time \'x2\' is not a number'] });
+  const refused = await vitals('play', 'x2 GEAR UP\n0.5 ENG 0:1\n', flight('dg-stunts', '.json'));
+  assert.deepEqual(refused, { ok: false, messages: ['line 1: the first line has no time: \'x2 GEAR UP\''] });
   assert.equal(await vitals('time'), 10.5, 'the recording stays');
   assert.deepEqual(await vitals('picture'), before, 'the picture stays');
 });
@@ -169,4 +169,8 @@ test('a preset recording plays and pauses through the timeline, listing its late
   await page.click('#edit-here');
   await page.waitForFunction(() => window.vitals.time() === null);
   assert.equal((await vitals('set', '/attitude_mode', 1)).ok, true, 'editable again');
+  // A damaged recording plays, its skipped lines listed beside the timeline.
+  await vitals('play', '0.5 ENG 0:1\n\nx2 GEAR UP\n', flight('dg-stunts', '.json'));
+  assert.equal(await page.textContent('#flight-warnings'),
+               "line 3: the time 'x2' does not read: the player stops here and ignores the rest of the file");
 });

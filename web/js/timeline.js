@@ -7,7 +7,7 @@
 const Timeline = (() => {
   const $ = (id) => document.getElementById(id);
   const kLatest = 8;  // events listed
-  let flight = null;  // the host's {from, to, interval} while a recording is loaded
+  let flight = null;  // the host's {from, to, interval, warnings} while a recording is loaded
   let start = '';     // its start situation
   let name = '';
   let clock = 0;      // the flight's time in seconds
@@ -58,6 +58,7 @@ const Timeline = (() => {
     flight = Session.flight(0);
     clock = flight?.from ?? 0;
     $('timeline').hidden = !flight;
+    $('flight-warnings').textContent = (flight?.warnings ?? []).join('\n');
     for (const f of document.querySelectorAll('fieldset.edit')) f.disabled = Boolean(flight);
     if (!flight) $('flight-preset').value = '';
     else Object.assign($('flight-time'), { min: flight.from, max: flight.to });

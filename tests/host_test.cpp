@@ -10,7 +10,6 @@
 
 namespace {
 
-using sim::Field;
 using sim::TheHost;
 
 // Keys match without case; a value must be a number as a whole; failed reads,
@@ -132,17 +131,6 @@ TEST(HostLook, PensAndTitleDrawInTheHostsColours) {
   }
   EXPECT_GT(title, 0);
   TheHost().drawing = nullptr;
-}
-
-TEST(TraceFields, NumbersAndText) {
-  EXPECT_EQ(Field::Number(0.1), "0.10000000000000001");
-  EXPECT_EQ(Field::Number(NAN), "nan");
-  EXPECT_EQ(Field::Number(-NAN), "nan");
-  EXPECT_EQ(Field::Number(INFINITY), "inf");
-  EXPECT_EQ(Field::Number(-INFINITY), "-inf");
-  EXPECT_EQ(Field::Text("a\"b\\c", 5), "\"a\\\"b\\\\c\"");
-  EXPECT_EQ(Field::Text("x\0\n\xFF", 4), "\"x\\x00\\x0A\\xFF\"");
-  EXPECT_EQ(Field::Text("abc", 2), "\"ab\"");
 }
 
 }  // namespace

@@ -69,8 +69,8 @@ struct Draw {
   std::function<void(DrawingSurface&)> draw;
   bool beyond;
 };
-inline bool Beyond(std::initializer_list<long long> values) {
-  return std::ranges::any_of(values, [](long long v) { return v > (1 << 20) || v < -(1 << 20); });
+inline bool Beyond(std::initializer_list<long long> v) {
+  return std::ranges::any_of(v, [](long long c) { return c > (1 << 20) || c < -(1 << 20); });
 }
 inline Draw Fill(RECT r) {
   return {[=](DrawingSurface& s) { s.FillRect(r, kBlack); }, Beyond({r.left, r.top, r.right, r.bottom})};

@@ -28,20 +28,11 @@ using namespace raster_cases;
 // A surface painted in the background colour with pen 1 selected.
 RasterSurface Canvas(int w, int h) {
   RasterSurface s(w, h);
-  s.FillRect({0, 0, w, h}, kBackground), s.SelectPen(1);
+  Prepare(s, w, h);
   return s;
 }
 
-// Rows of the surface: ' ' background, '.' black, '#' pen 1, 'T' white, '?' other.
-std::string Picture(const RasterSurface& s) {
-  std::string out;
-  for (int y = 0; y < s.Height(); ++y, out += '\n')
-    for (int x = 0; x < s.Width(); ++x) {
-      const COLORREF c = s.Pixel(x, y);
-      out += c == kBackground ? ' ' : c == kBlack ? '.' : c == kPen1 ? '#' : c == kWhite ? 'T' : '?';
-    }
-  return out;
-}
+std::string Picture(const RasterSurface& s) { return raster_cases::Picture(s.Picture()); }
 
 // Draws each case on a fresh canvas, without allocating whatever the
 // coordinates (their time: BM_RasterExtremes).

@@ -23,7 +23,7 @@ TEST_F(TraceLines, EveryCallWritesItsDocumentedLine) {
   sim::TheHost().attitudeMode = 2;
   state().SetThrusters(THGROUP_HOVER, {0.5, 0.25});
   state().controlSurfaces = {0, -INFINITY, 0};
-  state().wheelBrakes = {0, 0, NAN};
+  state().wheelBrakes = {0, -NAN, INFINITY};
   state().navmodes = {4};
   state().adcMode = 5;
   state().flightStatus = 2;
@@ -40,7 +40,8 @@ TEST_F(TraceLines, EveryCallWritesItsDocumentedLine) {
   std::unique_ptr<Plain> display;
   void* self = dlopen(nullptr, RTLD_NOW);  // a module exporting neither start-up routine
   char initLib[32];
-  std::snprintf(initLib, sizeof initLib, "InitLib 0x%llx", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(self)));
+  std::snprintf(initLib, sizeof initLib, "InitLib 0x%llx",
+                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(self)));
   const std::pair<std::function<void()>, const char*> cases[] = {
       {[&] { InitLib(static_cast<HINSTANCE>(self)); }, initLib},
       {[&] { Date2Int(date); }, "Date2Int \"Apr 25 2006\" -> 60425"},
@@ -50,7 +51,8 @@ TEST_F(TraceLines, EveryCallWritesItsDocumentedLine) {
       {[&] { display = std::make_unique<Plain>(); }, "GraphMFD 288 320"},
       {[&] { oapiOpenFile("Other.cfg", FILE_IN, ROOT); }, "oapiOpenFile \"Other.cfg\" 0 0 -> null"},
       {[&] { file = oapiOpenFile("Orbiter.cfg", FILE_IN, CONFIG); }, "oapiOpenFile \"Orbiter.cfg\" 0 1 -> handle"},
-      {[&] { double d; oapiReadItem_float(file, item, d); }, "oapiReadItem_float \"PanelScale\" -> 0.10000000000000001"},
+      {[&] { double d; oapiReadItem_float(file, item, d); },
+       "oapiReadItem_float \"PanelScale\" -> 0.10000000000000001"},
       {[&] { double d; oapiReadItem_float(file, missing, d); }, "oapiReadItem_float \"GenericMFDSize\" -> false"},
       {[&] { oapiCloseFile(file, FILE_IN); }, "oapiCloseFile handle 0"},
       {[&] { oapiCloseFile(file, FILE_IN); }, "oapiCloseFile null 0"},
@@ -65,7 +67,8 @@ TEST_F(TraceLines, EveryCallWritesItsDocumentedLine) {
       {[&] { v.GetThrusterLevel(v.GetGroupThruster(THGROUP_HOVER, 1)); }, "GetThrusterLevel 2 1 -> 0.25"},
       {[&] { v.GetThrusterLevel(nullptr); }, "GetThrusterLevel null -> 0"},
       {[&] { v.GetControlSurfaceLevel(AIRCTRL_RUDDER); }, "GetControlSurfaceLevel 1 -> -inf"},
-      {[&] { v.GetWheelbrakeLevel(2); }, "GetWheelbrakeLevel 2 -> nan"},
+      {[&] { v.GetWheelbrakeLevel(1); }, "GetWheelbrakeLevel 1 -> nan"},
+      {[&] { v.GetWheelbrakeLevel(2); }, "GetWheelbrakeLevel 2 -> inf"},
       {[&] { v.GetNavmodeState(4); }, "GetNavmodeState 4 -> true"},
       {[&] { v.GetNavmodeState(5); }, "GetNavmodeState 5 -> false"},
       {[&] { v.GetADCtrlMode(); }, "GetADCtrlMode -> 5"},
@@ -81,7 +84,7 @@ TEST_F(TraceLines, EveryCallWritesItsDocumentedLine) {
       {[&] { FillRect(hdc, &rc, brush); }, "FillRect 1 2 3 4 0x0000A5FF"},
       {[&] { DeleteObject(brush); }, "DeleteObject 0x0000A5FF"},
       {[&] { SetTextColor(hdc, RGB(192, 192, 192)); }, "SetTextColor 0x00C0C0C0"},
-      {[&] { TextOutA(hdc, 9, -10, "ab\"\\c\xff", 6); }, "TextOutA 9 -10 6 \"ab\\\"\\\\c\\xFF\""},
+      {[&] { TextOutA(hdc, 9, -10, "ab\"\\c\xff\0\n", 8); }, "TextOutA 9 -10 8 \"ab\\\"\\\\c\\xFF\\x00\\x0A\""},
       {[&] { TextOutA(hdc, 0, 0, "abc", 2); }, "TextOutA 0 0 2 \"ab\""},
       {[&] { BeginPaint(window, &paint); }, "BeginPaint"},
       {[&] { EndPaint(window, &paint); }, "EndPaint"},

@@ -17,6 +17,7 @@
 #include <stb/stb_image.h>
 
 #include "temp_dir.h"
+#include "tests/cockpit_scales.h"
 
 #include <gif_lib.h>
 
@@ -197,10 +198,10 @@ TEST(VitalsSim, EachCockpitRendersTheWholeSessionAndPage) {
   const fs::path cfg = Folder("config_dir");
   std::ofstream(cfg / "Orbiter.cfg") << "GenericMFDSize = 8\n";
   for (const auto& [name, s, mode, side, args] :
-       {std::tuple("legend-log-generic", double{1.2f}, 1, 385, std::string()),
-        std::tuple("legend-log-panel", double{0.9f}, 2, 300, std::string()),
-        std::tuple("legend-log-virtual", double{0.8f}, 3, 256, std::string()),
-        std::tuple("legend-log-generic", 8 / 6.0 * double{1.2f}, 1, 455, "--config-dir '" + cfg.string() + "'")}) {
+       {std::tuple("legend-log-generic", kGenericScale, 1, 385, std::string()),
+        std::tuple("legend-log-panel", kPanelScale, 2, 300, std::string()),
+        std::tuple("legend-log-virtual", kVirtualScale, 3, 256, std::string()),
+        std::tuple("legend-log-generic", 8 / 6.0 * kGenericScale, 1, 455, "--config-dir '" + cfg.string() + "'")}) {
     SCOPED_TRACE(std::string(name) + args);
     const Page p = Render(Example(name), Folder("page"), args);
     EXPECT_TRUE(p.width == side && p.height == side) << p.width << "x" << p.height;

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "sim/core/host.h"
+#include "sim/core/text.h"
 #include "sim/program/flight.h"
 #include "sim/program/gif.h"
 #include "sim/program/live_session.h"
@@ -173,9 +174,8 @@ void AddPlayCommand(CLI::App& app, const Platform& platform, int* status) {
       ->excludes(command->get_option("--scenario"));
   const auto finite = CLI::Validator(
       [](const std::string& v) {
-        char* end = nullptr;
-        const double d = std::strtod(v.c_str(), &end);
-        return std::string(*end == '\0' && !std::isfinite(d) ? "must be a finite number" : "");
+        const std::optional<double> d = ReadNumber(v);
+        return std::string(d && !std::isfinite(*d) ? "must be a finite number" : "");
       },
       "");
   command->add_option("--from", options->from, "first refresh time in seconds (default 0)")->check(finite);

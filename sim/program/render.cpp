@@ -5,15 +5,13 @@
 #include <memory>
 
 #include "sim/core/host.h"
+#include "sim/program/flight.h"
 #include "sim/program/live_session.h"
 #include "sim/program/output.h"
 #include "sim/program/scenario_file.h"
 
 namespace sim {
 namespace {
-
-// Refreshes timed for a speed measurement, at most.
-constexpr int kMaxRefreshes = 1000000;
 
 struct RenderOptions {
   SessionOptions session;
@@ -92,7 +90,7 @@ void AddRenderCommand(CLI::App& app, const Platform& platform, int* status) {
   CLI::Option* trace =
       command->add_option("--trace", options->trace, "write the session's call trace")->check(NonEmpty());
   command->add_option("--refreshes", options->refreshes, "time N refreshes of the page, untraced")
-      ->check(CLI::Range(1, kMaxRefreshes))
+      ->check(CLI::Range(1, static_cast<int>(kMaxRefreshes)))
       ->excludes(trace);
   command->callback([options, &platform, status] { *status = Render(*options, platform); });
 }

@@ -17,9 +17,14 @@ CLI::Validator NonEmpty() {
   return CLI::Validator([](const std::string& v) { return std::string(v.empty() ? "needs a non-empty value" : ""); }, "");
 }
 
-void AddSessionOptions(CLI::App& command, SessionOptions& options) {
-  command.add_option("--state", options.state, "the situation, a JSON file (default: a winged vessel idle on a runway)")
-      ->check(NonEmpty());
+void AddSessionOptions(CLI::App& command, SessionOptions& options, std::vector<std::string>* states) {
+  const std::string state = "the situation, a JSON file (default: a winged vessel idle on a runway)";
+  if (states)
+    command.add_option("--state", *states, state + "; once for each situation, run in turn")
+        ->allow_extra_args(false)
+        ->check(NonEmpty());
+  else
+    command.add_option("--state", options.state, state)->check(NonEmpty());
   command.add_option("--config-dir", options.configDir, "take Orbiter.cfg from this folder instead of the situation's")
       ->check(NonEmpty());
   command.add_option("--module", options.module, "the module to load (default: the one beside vitals-sim)")
@@ -71,7 +76,7 @@ void Fail(const ModuleFile& module, const SessionError& e) {
   Fail(e.BadModule() ? kBadInput : kHostFault, module.name + ": " + e.what());
 }
 
-void CheckTargets(std::initializer_list<const std::optional<std::string>*> files) {
+void CheckTargets(const std::vector<const std::optional<std::string>*>& files) {
   std::vector<fs::path> seen;
   for (const std::optional<std::string>* file : files) {
     if (!*file) continue;

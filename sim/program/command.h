@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "sim/core/session.h"
 #include "sim/program/situation.h"
@@ -34,7 +35,9 @@ struct Failure {
 struct SessionOptions {
   std::optional<std::string> state, configDir, module;
 };
-void AddSessionOptions(CLI::App& command, SessionOptions& options);
+// --state once into options.state; or, given states, once per situation to
+// run, into *states.
+void AddSessionOptions(CLI::App& command, SessionOptions& options, std::vector<std::string>* states = nullptr);
 // Refuses an empty option value.
 CLI::Validator NonEmpty();
 
@@ -53,7 +56,7 @@ ModuleFile FindModule(const SessionOptions& options, const Platform& platform);
 std::string ReadText(const std::string& file, std::size_t most);
 // An output file's folder must exist, the name must not be a folder, and no
 // two outputs may be the same file.
-void CheckTargets(std::initializer_list<const std::optional<std::string>*> files);
+void CheckTargets(const std::vector<const std::optional<std::string>*>& files);
 // Prints the host's faults; the exit status they make.
 int ReportFaults();
 

@@ -42,8 +42,9 @@ void Refresh(benchmark::State& state, Surface surface, int cockpit, int attitude
   sim::NullSurface null;
   const int side = surface == kRasterLargest ? 4096 : 0;
   sim::RasterSurface raster(side ? side : 448, side ? side : 400);
-  const HDC hdc = surface >= kRaster ? static_cast<HDC>(&raster) : &null;
-  host.drawing = hdc;
+  DrawingSurface* target = surface >= kRaster ? static_cast<DrawingSurface*>(&raster) : &null;
+  host.drawing = target;
+  const HDC hdc = static_cast<HDC>(target->Dc());
   mfd.Update(hdc);  // the glyphs the page writes rendered before the timing
   host.trace.Clear();
   allocations = 0;

@@ -1,6 +1,8 @@
 // Speed of the live page in headless Chromium, for docs/performance.md; not
 // run by ctest. From the source folder, after building the default preset:
-//   node bench/web_speed.mjs
+//   node bench/web_speed.mjs [first-picture] [page-file]
+// With first-picture, only the navigation to the first picture is timed, of
+// the built page or of page-file (an older build, say).
 // The page is served cross-origin isolated (through playwright, no server),
 // so that performance.now() counts in microseconds rather than 0.1 ms.
 import fs from 'node:fs';
@@ -11,6 +13,36 @@ import { launch } from '../tests/web/browser.mjs';
 const source = path.resolve(path.dirname(new URL(import.meta.url).pathname), '..');
 const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'vitals_web_bench-'));
 const { browser, page } = await launch(source, temp);
+
+// Navigation to the first picture from disk, median of n fresh pages: the
+// first putImageData of more than a pixel, by performance.now() (which counts
+// from the navigation's start), and the layout shift until then.
+async function firstPicture(file, n) {
+  const runs = [];
+  for (let i = 0; i < n; i++) {
+    const tab = await browser.newPage();
+    await tab.addInitScript(() => {
+      const put = CanvasRenderingContext2D.prototype.putImageData;
+      CanvasRenderingContext2D.prototype.putImageData = function (image, ...rest) {
+        if (window.firstPicture === undefined && image.width > 1) window.firstPicture = performance.now();
+        return put.call(this, image, ...rest);
+      };
+    });
+    await tab.goto('file://' + file);
+    await tab.waitForFunction(() => window.firstPicture !== undefined);
+    runs.push(await tab.evaluate(() => window.firstPicture));
+    await tab.close();
+  }
+  runs.sort((a, b) => a - b);
+  return { median: runs[n >> 1], runs: runs.map((t) => Math.round(t)), bytes: fs.statSync(file).size };
+}
+if (process.argv[2] === 'first-picture') {
+  const file = path.resolve(process.argv[3] ?? path.join(source, 'build/web/bin/vitals.html'));
+  console.log(JSON.stringify(await firstPicture(file, 5)));
+  await browser.close();
+  fs.rmSync(temp, { recursive: true, force: true });
+  process.exit(0);
+}
 const url = 'http://localhost/vitals.html';
 await page.route(url, (route) => route.fulfill({
   path: path.join(source, 'build/web/bin/vitals.html'), contentType: 'text/html',
@@ -104,6 +136,7 @@ const playing = () => page.evaluate(async () => {
 });
 
 const results = {
+  firstPicture: await firstPicture(path.join(source, 'build/web/bin/vitals.html'), 5),
   panel300: await changes(takeoff, 5000),
   virtual1024: await changes({ ...takeoff, cockpit_mode: 3, vc_mfd_size: 1024 }, 1000),
 };

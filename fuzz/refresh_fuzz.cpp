@@ -86,12 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   sim::RasterSurface raster(width, height);
   host.drawing = &raster;
-  mfd.Update(&raster);
+  mfd.Update(static_cast<HDC>(raster.Dc()));
   CheckHost("raster");
   host.trace.Enable(true);  // every value formatted
   sim::NullSurface null;
   host.drawing = &null;
-  mfd.Update(&null);
+  mfd.Update(static_cast<HDC>(null.Dc()));
   CheckHost("trace");
   return 0;
 }

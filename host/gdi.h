@@ -1,10 +1,17 @@
 // Drawing-surface contract: the GDI and USER operations the page draws with.
 // On Windows these are the platform's own, declared here as <windows.h>
-// declares them; elsewhere the stand-in host exports them over an abstract
-// DrawingSurface, with the same names and signatures.
+// declares them; elsewhere the stand-in host exports them with the same names
+// and signatures, and its device contexts are as opaque as Windows' are.
 #pragma once
 
 #include "host/export.h"
+
+#if defined(__MINGW32__)
+
+// The stand-in host's core, built for Windows with MinGW: the platform's own.
+#include <windows.h>
+
+#else
 
 #ifdef _WIN32
 
@@ -72,9 +79,8 @@ using HPEN = HPEN__*;
 using HFONT = HFONT__*;
 using HGDIOBJ = void*;
 
-// The stand-in host's device context (host/drawing_surface.h), opaque to the page.
-class DrawingSurface;
-using HDC = DrawingSurface*;
+struct HDC__;
+using HDC = HDC__*;  // opaque, as on Windows
 using FARPROC = int (*)();
 
 #endif
@@ -157,3 +163,5 @@ OAPIFUNC FARPROC GetProcAddress(HINSTANCE module, LPCSTR name);
 }
 
 #endif
+
+#endif  // __MINGW32__

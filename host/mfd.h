@@ -31,9 +31,6 @@ class OAPIFUNC MFD {
   virtual ~MFD();
   // Redraws the whole display on hDC.
   virtual void Update(HDC hDC) = 0;
-  // Ask the host to redraw the display or its buttons.
-  void InvalidateDisplay();
-  void InvalidateButtons();
   // Writes the title in the host's title colour and leaves that colour set.
   void Title(HDC hDC, const char* title) const;
   // Selects host default pen i (0 to 5); returns the previous pen, 0 for another index.

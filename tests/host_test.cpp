@@ -4,13 +4,12 @@
 #include <cmath>
 #include <functional>
 
-#include "host/oapi.h"
+#include "host/mfd.h"
 #include "sim/core/host.h"
 #include "sim/surface/raster_surface.h"
 
 namespace {
 
-using sim::Field;
 using sim::TheHost;
 
 // Keys match without case; a value must be a number as a whole; failed reads,
@@ -107,15 +106,31 @@ TEST(DrawingFaults, NullOrForeignContextsBadPointsNullTextAndUnbalancedPaints) {
   }
 }
 
-TEST(TraceFields, NumbersAndText) {
-  EXPECT_EQ(Field::Number(0.1), "0.10000000000000001");
-  EXPECT_EQ(Field::Number(NAN), "nan");
-  EXPECT_EQ(Field::Number(-NAN), "nan");
-  EXPECT_EQ(Field::Number(INFINITY), "inf");
-  EXPECT_EQ(Field::Number(-INFINITY), "-inf");
-  EXPECT_EQ(Field::Text("a\"b\\c", 5), "\"a\\\"b\\\\c\"");
-  EXPECT_EQ(Field::Text("x\0\n\xFF", 4), "\"x\\x00\\x0A\\xFF\"");
-  EXPECT_EQ(Field::Text("abc", 2), "\"ab\"");
+// The host's default pens 0 to 5 and the title's colour, as drawn: facts of the real host.
+TEST(HostLook, PensAndTitleDrawInTheHostsColours) {
+  TheHost().Reset();
+  sim::RasterSurface surface(200, 200);
+  const unsigned char pens[6][3] = {{0, 255, 0}, {0, 255, 0}, {0, 128, 0}, {128, 128, 0}, {64, 64, 0}, {128, 128, 128}};
+  for (int pen = 0; pen < 6; ++pen) surface.SelectPen(pen), surface.MoveTo(0, 190 + pen), surface.LineTo(3, 190 + pen);
+  struct Titled : MFD {
+    Titled() : MFD(200, 200, nullptr) {}
+    void Update(HDC) override {}
+  } display;
+  TheHost().drawing = &surface;
+  display.Title(static_cast<HDC>(surface.Dc()), "MMM");
+  const sim::Image image = surface.Picture();
+  for (int pen = 0; pen < 6; ++pen) {
+    const unsigned char* rgb = &image.rgb[std::size_t((190 + pen) * 200 * 3)];
+    EXPECT_EQ(std::vector<int>(rgb, rgb + 3), std::vector<int>(pens[pen], pens[pen] + 3)) << "pen " << pen;
+  }
+  int title = 0;
+  for (std::size_t i = 0; i < std::size_t(3 * 200 * 190); i += 3) {
+    if (!image.rgb[i] && !image.rgb[i + 1] && !image.rgb[i + 2]) continue;
+    ++title;
+    EXPECT_EQ(std::vector<int>(&image.rgb[i], &image.rgb[i] + 3), (std::vector<int>{224, 224, 224}));
+  }
+  EXPECT_GT(title, 0);
+  TheHost().drawing = nullptr;
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ TEST_F(ModeLines, AeroRcsAndFlightStatusWords) {
   }
   for (const auto& [mode, text] : Words{{0, ""}, {1, "RCS: rot"}, {2, "RCS: lin"}, {3, "RCS: N/A"}, {-1, "RCS: N/A"}}) {
     SCOPED_TRACE(mode);
-    DrawRcsLine(hdc, 1.0, focus(), static_cast<int>(mode));
+    DrawRcsLine(hdc, 1.0, static_cast<int>(mode));
     EXPECT_EQ(Take(), Line({}, 289, text, 287, "RCS: "));
   }
   for (const auto& [word, text] : Words{{0, "In flight"}, {1, "Landed"}, {3, "Landed"}, {2, "Docked"}, {4, "N/A"},

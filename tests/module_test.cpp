@@ -53,12 +53,12 @@ TEST(Session, LoadOpenInputRefreshReopenCloseUnloadInTheHostsOrder) {
 
 // A display of the test's own type T, opened in a mode of the test's own.
 template <typename T>
-std::unique_ptr<sim::Display> OpenOwn() {
+std::unique_ptr<sim::DisplayInstance> OpenOwn() {
   char name[] = "Own";
   MFDMODESPEC record{name, 1, [](UINT msg, UINT, WPARAM, LPARAM) {
                        return msg == 1 ? reinterpret_cast<OAPI_MSGTYPE>(static_cast<MFD*>(new T)) : 0;
                      }};
-  return sim::Display::Open(oapiRegisterMFDMode(record), 200, 200, nullptr, 7, 12, nullptr);
+  return sim::DisplayInstance::Open(oapiRegisterMFDMode(record), 200, 200, nullptr, 7, 12, nullptr);
 }
 
 // A display of the host's older class, made by a mode of the test's own. It
@@ -166,14 +166,14 @@ class ModuleLife : public testing::Test {
     EXPECT_TRUE(TheHost().faults.empty()) << TheHost().faults.front();
   }
 
-  std::unique_ptr<sim::Display> Open() {
-    auto display = sim::Display::Open(TheHost().modes.at(0).id, 288, 320, vessel_.Interface(), 7, 12, &error_);
+  std::unique_ptr<sim::DisplayInstance> Open() {
+    auto display = sim::DisplayInstance::Open(TheHost().modes.at(0).id, 288, 320, vessel_.Interface(), 7, 12, &error_);
     EXPECT_TRUE(display) << error_;
     return display;
   }
 
   // The scale tag one refresh of the display writes: its first text.
-  static std::string ScaleTag(sim::Display& display) {
+  static std::string ScaleTag(sim::DisplayInstance& display) {
     sim::NullSurface surface;
     TheHost().trace.Clear();
     display.Update(surface);
@@ -194,7 +194,7 @@ TEST_F(ModuleLife, OnlyMessageOneMakesAnInstanceWhileMemoryLasts) {
   failNothrowAllocations = true;
   EXPECT_EQ(msgproc(1, 0, 288 | 320 << 16, 0), 0);
   failNothrowAllocations = false;
-  EXPECT_EQ(reinterpret_cast<int (*)()>(module_->Symbol("GetModuleVersion"))(), 60425);
+  EXPECT_EQ(module_->Find(kGetModuleVersion)(), 60425);
   EXPECT_EQ(std::ranges::count(TheHost().trace.Lines(), "Date2Int \"Apr 25 2006\" -> 60425"), 1);
 }
 
@@ -213,6 +213,29 @@ TEST_F(ModuleLife, KeysAndButtonsOnOneDisplayShowOnTheOther) {
   EXPECT_TRUE(second->ConsumeKeyBuffered(38));
   EXPECT_FALSE(first->ConsumeKeyBuffered(30));  // any other key switches both off
   EXPECT_EQ(ScaleTag(*second), norm);
+}
+
+// The host's mouse events on a button: 0x01 pressed, 0x10 every frame while
+// held, 0x04 released. Each click toggles once, whatever the hold.
+TEST_F(ModuleLife, EachClickOfTheHostsButtonEventsTogglesOnce) {
+  auto display = Open();
+  const std::string norm = "TextOutA 4 13 4 \"Norm\"", log = "TextOutA 4 13 3 \"Log\"";
+  const struct {
+    std::vector<int> events;
+    std::vector<bool> consumed;
+    std::string tag;
+  } clicks[] = {
+      {{0x01, 0x04}, {true, false}, log},
+      {{0x01, 0x10, 0x10, 0x10, 0x04}, {true, false, false, false, false}, norm},
+      {{0x01, 0x10, 0x04}, {true, false, false}, log},
+      {{0x04, 0x10, 0x04}, {false, false, false}, log},  // no press
+  };
+  for (const auto& click : clicks) {
+    std::vector<bool> consumed;
+    for (const int event : click.events) consumed.push_back(display->ConsumeButton(1, event));
+    EXPECT_EQ(consumed, click.consumed);
+    EXPECT_EQ(ScaleTag(*display), click.tag) << &click - clicks;
+  }
 }
 
 // Buttons 0 and 1 only, each labelled by the initial of its menu entry's key.

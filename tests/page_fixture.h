@@ -14,11 +14,8 @@
 #include "display/vitals_mfd.h"
 #include "sim/core/host.h"
 #include "sim/surface/null_surface.h"
+#include "tests/cockpit_scales.h"
 
-// The single-precision cockpit factors, widened to double.
-constexpr double kGenericScale = static_cast<double>(1.2f);
-constexpr double kVirtualScale = static_cast<double>(0.8f);
-constexpr double kPanelScale = static_cast<double>(0.9f);
 
 using Lines = std::vector<std::string>;
 
@@ -67,5 +64,5 @@ class PageTest : public testing::Test {
   VESSEL* focus() { return static_cast<VESSEL*>(vessel.Interface()); }
   sim::VesselState& state() { return vessel.State(); }
   sim::NullSurface surface;
-  HDC hdc = &surface;
+  HDC hdc = static_cast<HDC>(surface.Dc());
 };

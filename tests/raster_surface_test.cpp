@@ -16,82 +16,35 @@
 #include "sim/surface/raster_surface.h"
 #include "sim/core/look.h"
 #include "temp_dir.h"
+#include "tests/raster_cases.h"
 #include "tests/counting_new.h"
 
 namespace {
 
 using sim::RasterSurface;
 
-constexpr COLORREF kBackground = RGB(10, 20, 30);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
+using namespace raster_cases;
 
 // A surface painted in the background colour with pen 1 selected.
 RasterSurface Canvas(int w, int h) {
   RasterSurface s(w, h);
-  s.FillRect({0, 0, w, h}, kBackground), s.SelectPen(1);
+  Prepare(s, w, h);
   return s;
 }
 
-// Rows of the surface: ' ' background, '.' black, '#' pen 1, 'T' white, '?' other.
-std::string Picture(const RasterSurface& s) {
-  std::string out;
-  for (int y = 0; y < s.Height(); ++y, out += '\n')
-    for (int x = 0; x < s.Width(); ++x) {
-      const COLORREF c = s.Pixel(x, y);
-      out += c == kBackground ? ' ' : c == kBlack ? '.' : c == sim::kDefaultPens[0] ? '#' : c == kWhite ? 'T' : '?';
-    }
-  return out;
-}
+std::string Picture(const RasterSurface& s) { return raster_cases::Picture(s.Picture()); }
 
-// A w x h picture, blank but for the half-open box in c.
-std::string Filled(int w, int h, RECT box = {}, char c = ' ') {
-  std::string out;
-  for (int y = 0; y < h; ++y, out += '\n')
-    for (int x = 0; x < w; ++x) out += x >= box.left && x < box.right && y >= box.top && y < box.bottom ? c : ' ';
-  return out;
-}
-
-// Unclipped Bresenham line as GDI steps it, end excluded, as a w x h picture. On a zero
-// error the minor step is taken too when it goes up (x-major) or left (y-major).
-std::string ReferenceLine(int x1, int y1, int x2, int y2, int w, int h) {
-  const long long dx = (long long)x2 - x1, dy = (long long)y2 - y1, ax = std::llabs(dx), ay = std::llabs(dy);
-  const long long major = std::max(ax, ay), minor = std::min(ax, ay);
-  const int x_major = ax > ay, bias = x_major ? dy < 0 : dx < 0, sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
-  long long err = 2 * minor - major, x = x1, y = y1;
-  std::string out = Filled(w, h);
-  for (long long i = 0; i < major; ++i, err += 2 * minor) {
-    if (x >= 0 && y >= 0 && x < w && y < h) out[y * (w + 1) + x] = '#';
-    if (err + bias > 0) (x_major ? y : x) += x_major ? sy : sx, err -= 2 * major;
-    (x_major ? x : y) += x_major ? sx : sy;
-  }
-  return out;
-}
-
-using Draw = std::function<void(RasterSurface&)>;
-Draw Fill(RECT r) { return [=](RasterSurface& s) { s.FillRect(r, kBlack); }; }
-Draw Line(int x1, int y1, int x2, int y2) { return [=](RasterSurface& s) { s.MoveTo(x1, y1), s.LineTo(x2, y2); }; }
-Draw Box(int l, int t, int r, int b) { return [=](RasterSurface& s) { s.Rectangle(l, t, r, b); }; }
-Draw Dot(int x, int y) { return [=](RasterSurface& s) { s.SetPixel(x, y, kWhite); }; }
-Draw Oval(int l, int t, int r, int b) { return [=](RasterSurface& s) { s.Ellipse(l, t, r, b); }; }
-Draw All(std::vector<Draw> draws) { return [=](RasterSurface& s) { for (const Draw& d : draws) d(s); }; }
-Draw Shape(std::vector<POINT> pts) { return [=](RasterSurface& s) { s.Polygon(pts.data(), int(pts.size())); }; }
-Draw Pen(int index) { return [=](RasterSurface& s) { s.SelectPen(index); }; }
-// The stock objects the host selects: figures hollow, then nothing drawn with the pen.
-const Draw kNullBrush = [](RasterSurface& s) { s.SelectStockObject(NULL_BRUSH); };
-const Draw kNullPen = [](RasterSurface& s) { s.SelectStockObject(NULL_PEN); };
-
-// Draws each case on a fresh w x h canvas, without allocating whatever the
+// Draws each case on a fresh canvas, without allocating whatever the
 // coordinates (their time: BM_RasterExtremes).
-void ExpectPictures(int w, int h, std::initializer_list<std::pair<Draw, std::string>> cases) {
+void ExpectPictures(const std::vector<raster_cases::Case>& cases) {
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "case " << &c - cases.begin());
-    RasterSurface s = Canvas(w, h);
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases.data());
+    RasterSurface s = Canvas(c.width, c.height);
     allocations = 0, countingAllocations = true;
-    c.first(s);
+    c.draw(s);
     countingAllocations = false;
     EXPECT_EQ(allocations, 0);
-    EXPECT_EQ(Picture(s), c.second);
+    EXPECT_EQ(Picture(s), c.picture);
   }
 }
 
@@ -111,53 +64,32 @@ TEST(RasterSurfaceState, StartsAsANewDeviceContextAndTakesOnlyHostPens) {
   EXPECT_TRUE(s.Position().x == 3 && s.Position().y == 4);
 }
 
+// A surface's fonts, their glyphs rendered, give back all FreeType took for them.
+TEST(RasterSurfaceState, ReleasesWhatFreeTypeHoldsForItsFonts) {
+  const auto draw = [](int height) {
+    RasterSurface s(60, height);
+    for (int font = 0; font < 4; ++font) s.SelectFont(font), s.TextOut(0, 0, "Hg", 2);
+    return sim::Font::FreeTypeBlocks();
+  };
+  draw(100);
+  const long before = sim::Font::FreeTypeBlocks();
+  EXPECT_GT(draw(200), before);
+  EXPECT_EQ(sim::Font::FreeTypeBlocks(), before);
+}
+
 TEST(RasterBoxes, FillRectAndRectangleCoverLeftTopToRightBottomExclusiveClipped) {
-  // FillRect: an inverted pair (s > e) covers e+1 .. s, as GDI's bounding rectangle of a
-  // negative extent; from INT_MAX the far edge wraps, and it is empty. Rectangle: the pen
-  // outline over a black inside (none with the null brush, nothing with the null pen too), its
-  // corners in either order. SetPixel sets one pixel, if on the surface.
-  const auto fill = [](RECT r, char c = '.') { return Filled(6, 5, r, c); };
-  const std::string none = Filled(6, 5), all = fill({0, 0, 6, 5}), box = "      \n #### \n #..# \n #### \n      \n";
-  ExpectPictures(6, 5, {{Fill({1, 1, 4, 3}), fill({1, 1, 4, 3})}, {Fill({4, 3, 1, 1}), fill({2, 2, 5, 4})},
-                        {Fill({-3, -2, 2, 1}), fill({0, 0, 2, 1})}, {Fill({5, 4, 1000, 1000}), fill({5, 4, 6, 5})},
-                        {Fill({2, 1, 2, 4}), none}, {Fill({6, 0, 9, 5}), none}, {Fill({INT_MAX, 0, INT_MIN, 5}), none},
-                        {Fill({INT_MIN, INT_MIN, INT_MAX, INT_MAX}), all},
-                        {Fill({INT_MAX - 1, INT_MAX - 1, INT_MIN, INT_MIN}), all}, {Box(1, 1, 5, 4), box},
-                        {Box(5, 4, 1, 1), box},
-                        {All({kNullBrush, Box(1, 1, 5, 4)}), "      \n #### \n #  # \n #### \n      \n"},
-                        {All({kNullBrush, kNullPen, Box(1, 1, 5, 4), Fill({0, 4, 2, 5})}), fill({0, 4, 2, 5})},
-                        {Box(1, 1, 1, 4), none}, {Box(2, 0, 3, 4), fill({2, 0, 3, 4}, '#')},
-                        {Box(INT_MIN, INT_MIN, INT_MAX, INT_MAX), all},
-                        {Box(-10, 2, 100, 100), "      \n      \n######\n......\n......\n"},
-                        {All({Dot(1, 2), Dot(-1, 0), Dot(6, 0), Dot(INT_MIN, INT_MAX)}), fill({1, 2, 2, 3}, 'T')}});
+  ExpectPictures(raster_cases::Boxes());
 }
 
 TEST(RasterLine, ExcludesTheEndPointTakesTheBiasOfItsOctantAndClipsHugeEndsAtOnce) {
-  // (0,0)-(4,2): the error 2*2-4 is 0 at the start; unbiased octant 1 waits, while reversed,
-  // octant 5 is biased and steps at once (every octant: ClippedLinesKeepTheirUnclippedPixels).
-  // A polyline draws each segment and leaves the position alone. The null pen draws nothing
-  // until a pen is selected again.
-  const auto polyline = [](RasterSurface& s) {
-    const POINT pts[4] = {{0, 0}, {4, 0}, {4, 3}, {1, 3}};
-    s.MoveTo(5, 4), s.Polyline(pts, 4), s.Polyline(pts, 1), s.Polyline(nullptr, 3);
-    EXPECT_TRUE(s.Position().x == 5 && s.Position().y == 4);
-  };
-  const auto run = [](RECT r) { return Filled(6, 5, r, '#'); };
-  ExpectPictures(6, 5, {{Line(1, 1, 5, 1), run({1, 1, 5, 2})}, {Line(5, 3, 1, 3), run({2, 3, 6, 4})},
-                        {Line(2, 2, 2, 2), run({})}, {Line(0, 0, 4, 2), "##    \n  ##  \n      \n      \n      \n"},
-                        {Line(4, 2, 0, 0), " #    \n  ##  \n    # \n      \n      \n"},
-                        {polyline, "##### \n    # \n    # \n  ### \n      \n"},
-                        {All({kNullPen, polyline, Line(0, 0, 4, 2)}), run({})},
-                        {All({kNullPen, Pen(1), Line(1, 1, 5, 1)}), run({1, 1, 5, 2})}});
-  // Sloped lines with ends this far out are scaled down eightfold first: (INT_MIN,0)-(INT_MAX,10)
-  // becomes (-268435456,0)-(268435455,1), which steps to row 1 just before x = 0. A reversed run
-  // from INT_MAX wraps past it and is empty.
-  ExpectPictures(30, 20, {{Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX), ReferenceLine(-5, -5, 40, 40, 30, 20)},
-                          {Line(INT_MIN, 0, INT_MAX, 10), Filled(30, 20, {0, 1, 30, 2}, '#')},
-                          {Line(INT_MIN, 5, INT_MAX, 5), Filled(30, 20, {0, 5, 30, 6}, '#')},
-                          {Line(7, INT_MIN, 7, INT_MAX), Filled(30, 20, {7, 0, 8, 20}, '#')},
-                          {Line(INT_MAX - 1, 9, 0, 9), Filled(30, 20, {1, 9, 30, 10}, '#')},
-                          {Line(INT_MAX, 8, 0, 8), Filled(30, 20)}, {Line(3, INT_MAX, 3, 0), Filled(30, 20)}});
+  ExpectPictures(raster_cases::Lines());
+  RasterSurface s(6, 5);
+  const POINT pts[4] = {{0, 0}, {4, 0}, {4, 3}, {1, 3}};
+  s.MoveTo(5, 4), s.Polyline(pts, 4);
+  EXPECT_TRUE(s.Position().x == 5 && s.Position().y == 4);  // a polyline leaves the position alone
+  const sim::Image drawn = s.Picture();
+  s.Polyline(nullptr, 3), s.Polygon(nullptr, 3);  // the host faults these before GDI would crash
+  EXPECT_EQ(s.Picture().rgb, drawn.rgb);
 }
 
 TEST(RasterLine, ClippedLinesKeepTheirUnclippedPixels) {
@@ -174,54 +106,11 @@ TEST(RasterLine, ClippedLinesKeepTheirUnclippedPixels) {
 }
 
 TEST(RasterPolygon, FillsAlternateThenOutlinesClosed) {
-  // On row y an edge crosses at the ceiling of its exact x; pixels from an odd crossing up
-  // to the next are inside, so a box traced twice stays unfilled; with the null brush none is.
-  ExpectPictures(9, 7, {{Shape({{1, 1}, {7, 1}, {1, 5}}),
-                         "         \n ####### \n #...##  \n #..#    \n ###     \n #       \n         \n"},
-                        {All({kNullBrush, Shape({{1, 1}, {7, 1}, {1, 5}})}),
-                         "         \n ####### \n #   ##  \n #  #    \n ###     \n #       \n         \n"},
-                        {All({kNullBrush, kNullPen, Shape({{1, 1}, {7, 1}, {1, 5}})}), Filled(9, 7)},
-                        {Shape({{1, 1}, {7, 1}, {7, 5}, {1, 5}, {1, 1}, {7, 1}, {7, 5}, {1, 5}}),
-                         "         \n ####### \n #     # \n #     # \n #     # \n ####### \n         \n"},
-                        {Shape({{INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {0, INT_MAX}}), Filled(9, 7, {0, 0, 9, 7}, '.')},
-                        {Shape({{-5000, -5000}, {-4000, -5000}, {-4500, -10}}), Filled(9, 7)}});
+  ExpectPictures(raster_cases::Polygons());
 }
 
 TEST(RasterEllipse, OutlinesTheTracedQuadrantFourWaysOverItsBlackRegion) {
-  // 13 x 13, 5 x 10, 8 x 6, two rows high (drawn as a rectangle) and two empty boxes, in
-  // either corner order; hollow with the null brush, and nothing with the null pen too.
-  const std::string picture =
-      "                              \n"
-      "     #####       #     ####   \n"
-      "    #.....#     #.#   #....#  \n"
-      "   #.......#   #...# #......# \n"
-      "  #.........#  #...# #......# \n"
-      " #...........# #...#  #....#  \n"
-      " #...........# #...#   ####   \n"
-      " #...........# #...#          \n"
-      " #...........# #...#          \n"
-      " #...........#  #.#  #####    \n"
-      "  #.........#    #   #####    \n"
-      "   #.......#                  \n"
-      "    #.....#                   \n"
-      "     #####                    \n"
-      "                              \n";
-  const Draw ovals = All({Oval(1, 1, 14, 14), Oval(15, 1, 20, 11), Oval(21, 1, 29, 7), Oval(21, 9, 26, 11),
-                          Oval(22, 12, 22, 14), Oval(21, 13, 28, 13)});
-  std::string hollow = picture;
-  std::replace(hollow.begin(), hollow.end(), '.', ' ');
-  ExpectPictures(30, 15, {{ovals, picture},
-                          {All({Oval(14, 14, 1, 1), Oval(20, 11, 15, 1), Oval(29, 7, 21, 1), Oval(26, 11, 21, 9),
-                               Oval(22, 14, 22, 12), Oval(28, 13, 21, 13)}), picture},
-                          {All({kNullBrush, ovals}), hollow}, {All({kNullBrush, kNullPen, ovals}), Filled(30, 15)}});
-  // Huge boxes: deep inside, the flat top row of a very wide one is outline, and far away.
-  const Draw wide = Oval(-(1 << 24), 5, 1 << 24, 1 << 25);
-  const std::string top_row = Filled(30, 5) + std::string(30, '#') + "\n";
-  ExpectPictures(30, 20, {{Oval(INT_MIN, INT_MIN, INT_MAX, INT_MAX), Filled(30, 20, {0, 0, 30, 20}, '.')},
-                          {wide, top_row + Filled(30, 14, {0, 0, 30, 14}, '.')},
-                          {All({kNullBrush, wide}), top_row + Filled(30, 14)},
-                          {All({kNullPen, kNullBrush, wide}), Filled(30, 20)},
-                          {Oval(INT_MIN, INT_MIN, -100, -100), Filled(30, 20)}});
+  ExpectPictures(raster_cases::Ellipses());
 }
 
 TEST(RasterText, DrawsLenBytesInTheTextColourWithinTheCellTransparentlyAndClips) {

@@ -114,7 +114,7 @@ TEST_F(Refresh, EveryCoordinateIsScaledAndTruncated) {
     VitalsMFD::DrawThrusterReadout(hdc, scale, focus());
     mfd.DrawControlSurfaces(hdc, scale, focus());
     VitalsMFD::DrawWheelBrakes(hdc, scale, focus());
-    DrawRcsLine(hdc, scale, focus(), 0);
+    DrawRcsLine(hdc, scale, 0);
     DrawFlightStatusLine(hdc, scale, focus());
     return Take();
   };
@@ -146,14 +146,14 @@ TEST_F(Refresh, HostileValuesDrawSafelyWithoutAllocating) {
       state().adcMode = state().flightStatus = 0xFFFFFFFF;
       for (int cockpit : {1, 2, 3})
         for (int attitude : {INT_MIN, 0, 1, 2})
-          for (HDC target : {hdc, static_cast<HDC>(&raster)}) {
+          for (DrawingSurface* target : {static_cast<DrawingSurface*>(&surface), static_cast<DrawingSurface*>(&raster)}) {
             sim::TheHost().cockpitMode = cockpit;
             sim::TheHost().attitudeMode = attitude;
             showDescriptions = logExhausts = attitude == 1;
             sim::TheHost().drawing = target;
             allocations = 0;
             countingAllocations = true;
-            display.Update(target);
+            display.Update(static_cast<HDC>(target->Dc()));
             countingAllocations = false;
             EXPECT_EQ(allocations, 0) << size[0] << ' ' << size[1] << ' ' << v << ' ' << cockpit << ' ' << attitude;
           }

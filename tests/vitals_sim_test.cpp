@@ -1,4 +1,5 @@
 // vitals-sim run as a subprocess: its refusals, its pictures and its traces.
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include <stb/stb_image.h>
 
 #include "temp_dir.h"
+#include "tests/cockpit_scales.h"
 
 #include <gif_lib.h>
 
@@ -46,10 +48,11 @@ std::set<std::string> Names(const fs::path& folder) {
 std::string Example(const std::string& name) { return std::string(VITALS_EXAMPLES) + "/" + name + ".json"; }
 
 // Runs vitals-sim with the shell words `args` in `folder`, which is also its temporary
-// folder: exit status, standard output and standard error.
-std::tuple<int, std::string, std::string> Sim(const std::string& args, const fs::path& folder) {
+// folder, under `wrapper` when given: exit status, standard output and standard error.
+std::tuple<int, std::string, std::string> Sim(const std::string& args, const fs::path& folder,
+                                              const std::string& wrapper = "") {
   const fs::path out = Folder("output");
-  const std::string command = "cd '" + folder.string() + "' && TMPDIR=. '" VITALS_SIM "' " + args;
+  const std::string command = "cd '" + folder.string() + "' && TMPDIR=. " + wrapper + " '" VITALS_SIM "' " + args;
   const int status = std::system((command + " >" + (out / "o").string() + " 2>" + (out / "e").string()).c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out / "o"), Slurp(out / "e")};
 }
@@ -112,7 +115,7 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
       {"{}", "render --state state.json --png a.png --trace b.trace --state state.json --png b.trace --trace c.trace",
        "b.trace: named for two outputs"},
       {"{}", play + "absent.atc", "absent.atc: cannot read"},
-      {"{}", play + "bad.atc", "bad.atc:3: the time 'x2' is not a number"},
+      {"{}", play + "bad.atc", "bad.atc:2: the first line has no time: 'x2 GEAR UP'"},
       {R"({"vessel": {"thrusters": {}, "thruster_levels": [1]}})", play + "ok.atc", "state.json: /vessel/thrusters: goes"},
       {R"({"config": "InstrumentUpdateInterval = 0"})", play + "ok.atc",
        "state.json: InstrumentUpdateInterval must be a positive finite number"},
@@ -125,8 +128,8 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
     SCOPED_TRACE(c.args);
     const fs::path folder = Folder("refuses");
     if (!c.json.empty()) std::ofstream(folder / "state.json") << c.json;
-    std::ofstream(folder / "ok.atc") << "0.1 ENG 0:1\n";
-    std::ofstream(folder / "bad.atc") << "0.1 ENG 0:1\n\nx2 GEAR UP\n";
+    std::ofstream(folder / "ok.atc") << "0.1 GEAR UP\n";
+    std::ofstream(folder / "bad.atc") << "\nx2 GEAR UP\n0.1 ENG 0:1\n";
     fs::create_directory(folder / "big");
     std::ofstream(folder / "big" / "Orbiter.cfg") << std::string((1 << 20) + 1, ';');
     const std::set<std::string> before = Names(folder);
@@ -164,6 +167,52 @@ TEST(VitalsSim, SeveralSituationsRenderAsSeparateRunsWould) {
   }
 }
 
+// Outputs never replace an input, a special file or, when anything fails, the
+// file that was there; a signal leaves no temporary file.
+TEST(VitalsSim, OutputsLoseNothing) {
+  struct Case {
+    std::string args;
+    int status;
+    std::string message;  // in standard error
+    std::string wrapper = "";
+  };
+  const std::string flight = "play --state s.json --flight f.atc ";
+  const Case cases[] = {
+      {"render --state s.json --png s.json", 2, "s.json: is also an input, s.json"},
+      {flight + "--trace f.atc", 2, "f.atc: is also an input, f.atc"},
+      {flight + "--gif link.json", 2, "link.json: is also an input, s.json"},
+      {"render --png fifo", 2, "fifo: is not a regular file"},
+      {"render --png keep.png --trace /proc/none/x.trace", 2, "/proc/none/x.trace: folder /proc/none not found"},
+      {"render --png keep.png --trace /proc/x.trace", 2, "/proc/x.trace: cannot create /proc/x.trace.tmp"},
+      {flight + "--from 1e300", 2, "refresh times 0.5 s apart cannot be told apart near 1e+300 s"},
+      {flight + "--to 1e5 --gif g.gif --trace t.trace", 124, "play: refresh", "timeout -s TERM 1.5"},
+      {flight + "--to 1e5 --trace t.trace", 124, "play: refresh", "timeout -s INT 1.5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    const fs::path folder = Folder("lose_nothing");
+    std::ofstream(folder / "s.json") << "{}";
+    std::ofstream(folder / "f.atc") << "0 GEAR UP\n";
+    std::ofstream(folder / "keep.png") << "keep";
+    fs::create_symlink("s.json", folder / "link.json");
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+    const std::set<std::string> before = Names(folder);
+    const auto [status, out, err] = Sim(c.args, folder, c.wrapper);
+    EXPECT_EQ(status, c.status) << err;
+    EXPECT_NE(err.find("vitals-sim: " + c.message), std::string::npos) << err;
+    EXPECT_EQ(Names(folder), before);
+    EXPECT_EQ(Slurp(folder / "s.json") + Slurp(folder / "f.atc") + Slurp(folder / "keep.png"), "{}0 GEAR UP\nkeep");
+    EXPECT_TRUE(fs::is_symlink(folder / "link.json"));
+  }
+  // Through a symbolic link, its target is replaced.
+  const fs::path folder = Folder("lose_nothing");
+  std::ofstream(folder / "keep.png") << "keep";
+  fs::create_symlink("keep.png", folder / "link.png");
+  EXPECT_EQ(std::get<0>(Sim("render --png link.png", folder)), 0);
+  EXPECT_TRUE(fs::is_symlink(folder / "link.png"));
+  EXPECT_TRUE(Slurp(folder / "keep.png").starts_with("\x89PNG"));
+}
+
 // The default situation is the vessel idle on the runway of the examples.
 TEST(VitalsSim, WithoutOptionsWritesTheDefaultPictureAndNothingElse) {
   const fs::path folder = Folder("default");
@@ -182,10 +231,10 @@ TEST(VitalsSim, EachCockpitRendersTheWholeSessionAndPage) {
   const fs::path cfg = Folder("config_dir");
   std::ofstream(cfg / "Orbiter.cfg") << "GenericMFDSize = 8\n";
   for (const auto& [name, s, mode, side, args] :
-       {std::tuple("legend-log-generic", double{1.2f}, 1, 385, std::string()),
-        std::tuple("legend-log-panel", double{0.9f}, 2, 300, std::string()),
-        std::tuple("legend-log-virtual", double{0.8f}, 3, 256, std::string()),
-        std::tuple("legend-log-generic", 8 / 6.0 * double{1.2f}, 1, 455, "--config-dir '" + cfg.string() + "'")}) {
+       {std::tuple("legend-log-generic", kGenericScale, 1, 385, std::string()),
+        std::tuple("legend-log-panel", kPanelScale, 2, 300, std::string()),
+        std::tuple("legend-log-virtual", kVirtualScale, 3, 256, std::string()),
+        std::tuple("legend-log-generic", 8 / 6.0 * kGenericScale, 1, 455, "--config-dir '" + cfg.string() + "'")}) {
     SCOPED_TRACE(std::string(name) + args);
     const Page p = Render(Example(name), Folder("page"), args);
     EXPECT_TRUE(p.width == side && p.height == side) << p.width << "x" << p.height;

@@ -1,18 +1,23 @@
 # Makes the live page one HTML file: the shell with the WebAssembly binary
-# (base64), Emscripten's loader and the page's scripts put in at its markers.
-#   cmake -DSHELL=page.html -DWASM=x.wasm -DCORE=x.js -DSCRIPTS=a.js,b.js -DOUT=page.html -P assemble.cmake
-execute_process(COMMAND base64 -w0 ${WASM} OUTPUT_VARIABLE wasm RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "base64 ${WASM} failed")
+# (gzip, base64), the scripts run first, Emscripten's loader and the page's scripts
+# put in at its markers.
+#   cmake -DSHELL=page.html -DWASM=x.wasm -DSTART=s.js -DCORE=x.js -DSCRIPTS=a.js,b.js -DOUT=page.html -P assemble.cmake
+execute_process(COMMAND gzip -9nc ${WASM} COMMAND base64 -w0 OUTPUT_VARIABLE wasm RESULTS_VARIABLE status)
+if(NOT status STREQUAL "0;0")
+  message(FATAL_ERROR "gzip ${WASM} | base64 failed: ${status}")
 endif()
 file(READ ${CORE} core)
-string(REPLACE "," ";" SCRIPTS "${SCRIPTS}")
-set(script "")
-foreach(file ${SCRIPTS})
-  file(READ ${file} text)
-  string(APPEND script "${text}")
+set(start_files ${START})
+set(script_files ${SCRIPTS})
+foreach(part start script)
+  string(REPLACE "," ";" files "${${part}_files}")
+  set(${part} "")
+  foreach(file ${files})
+    file(READ ${file} text)
+    string(APPEND ${part} "${text}")
+  endforeach()
 endforeach()
-foreach(part core script)
+foreach(part start core script)
   string(FIND "${${part}}" "</script" at)
   if(NOT at EQUAL -1)
     message(FATAL_ERROR "the page's ${part} holds </script")
@@ -21,7 +26,7 @@ endforeach()
 
 file(READ ${SHELL} rest)
 file(WRITE ${OUT}.part "")
-foreach(part wasm core script)
+foreach(part wasm start core script)
   set(marker "<!--vitals:${part}-->")
   string(FIND "${rest}" "${marker}" at)
   if(at EQUAL -1)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sim/core/config.h"
+#include "sim/core/text.h"
 #include "sim/program/situation.h"
 
 namespace web {
@@ -51,12 +52,6 @@ json& Child(json& node, const std::string& token, const std::string& at) {
   const std::size_t i = Index(node, token, at);
   if (i == node.size()) node.push_back(nullptr);
   return node[i];
-}
-
-std::string Trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return std::string(s);
 }
 
 std::vector<std::string> Lines(std::string_view text) {
@@ -124,10 +119,20 @@ json Edited(const json& doc, const std::string& pointer, const std::optional<jso
 }
 
 std::optional<json> TypedValue(std::string_view text) {
-  const std::string t = Trim(text);
+  const std::string t(sim::Trim(text));
   if (t.empty()) return std::nullopt;
-  const json number = json::parse(t, nullptr, false);
-  if (number.is_number()) return number;
+  std::string lower = t;
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  for (const char* name : {"nan", "inf", "-inf"})
+    if (lower == name) return json(name);
+  try {
+    json number = json::parse(t);
+    if (number.is_number()) return number;
+  } catch (const json::out_of_range& e) {
+    const std::string what = e.what();
+    throw std::invalid_argument(what.substr(what.find("] ") + 2));
+  } catch (const json::parse_error&) {
+  }
   return json(t);
 }
 
@@ -144,7 +149,7 @@ std::string ConfigItem(std::string_view config, std::string_view name) {
 std::string WithConfigItem(std::string_view config, std::string_view name, std::string_view text) {
   if (text.find_first_of("\r\n;") != std::string_view::npos)
     Refuse(std::string(name) + ": a value holds no line break and no ';'");
-  const std::string value = Trim(text);
+  const std::string value(sim::Trim(text));
   std::vector<std::string> lines = Lines(config);
   const auto names = [&](const std::string& line) {
     const std::optional<sim::ConfigItem> item = sim::ParseConfigLine(line);

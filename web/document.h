@@ -17,7 +17,9 @@ using json = nlohmann::ordered_json;
 json Edited(const json& doc, const std::string& pointer, const std::optional<json>& value);
 
 // What a typed field means: nothing for blank text, a number for a JSON
-// number, else the text itself for the loader to judge.
+// number, "nan", "inf" or "-inf" for those names in any case, else the text
+// itself for the loader to judge. Throws std::invalid_argument for a number
+// out of range, with the JSON reader's message ("number overflow ...").
 std::optional<json> TypedValue(std::string_view text);
 
 // Objects one member a line, lists of plain values on one line.

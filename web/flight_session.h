@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,9 +16,12 @@ namespace web {
 
 class FlightSession {
  public:
-  // At the first refresh time. Throws sim::FlightError for a line of the
-  // recording and std::logic_error for its refresh times.
+  // At the first refresh time. Throws sim::FlightError for a recording with
+  // nothing to play and std::logic_error for its refresh times.
   FlightSession(std::string_view recording, const sim::Situation& start);
+  // The same for a recording read already, in another instance of this
+  // binary (Packed there, Unpacked here).
+  FlightSession(std::string_view recording, sim::Flight flight, const sim::Situation& start);
   FlightSession(const FlightSession&) = delete;
   FlightSession& operator=(const FlightSession&) = delete;
 
@@ -26,19 +30,38 @@ class FlightSession {
   // The refresh time due at t.
   double Due(double t) const { return schedule_.At(schedule_.Due(t)); }
   double Time() const { return schedule_.At(k_); }
+  // The refresh time that applies the next events not yet applied (direction
+  // > 0), or the one that applied the latest events before the current
+  // refresh's (< 0); NaN when there are none.
+  double EventRefresh(int direction) const;
   // The situation at the current refresh time.
   const sim::Situation& Now() const { return *now_; }
-  // The refresh times and the last n events applied, oldest first:
-  // {"from", "to", "interval", "time", "events": [{"time", "line", "text"}]}.
+  // The refresh times, the last n events applied, oldest first, and the
+  // lines skipped or read in part: {"from", "to", "interval", "time",
+  // "events": [{"time", "line", "text"}], "warnings": ["line N: why", ...]}.
   std::string Json(std::size_t n) const;
+  // The recording as read, in bytes for Unpacked by this same binary.
+  std::string Packed() const;
+
+ // Where an event's line is in the recording.
+  struct EventLine {
+    std::uint32_t offset;
+    std::uint32_t line;  // 1-based
+  };
 
  private:
-  std::vector<sim::FlightEvent> events_;
+  std::string text_;
+  sim::Flight flight_;
+  std::vector<EventLine> lines_;  // of each event, in file order
   sim::RefreshSchedule schedule_;
   sim::FlightReplay replay_;
   const sim::Situation* now_ = nullptr;
   long long k_ = 0;
 };
+
+// A recording as FlightSession::Packed wrote it. Throws std::invalid_argument
+// for bytes it did not write.
+sim::Flight Unpacked(std::string_view bytes);
 
 // doc with the attitude mode and the vessel's values written from s: the
 // thruster levels in the form doc gives them, every other field where doc has

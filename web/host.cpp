@@ -53,16 +53,6 @@ const char* Out(std::string s) {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE int vitals_check(const char* s, std::size_t n) {
-  messages.clear();
-  return page.Check({s, n}) ? 1 : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE int vitals_check_flight(const char* r, std::size_t rn, const char* s, std::size_t sn) {
-  messages.clear();
-  return page.CheckFlight({r, rn}, {s, sn}) ? 1 : 0;
-}
-
 EMSCRIPTEN_KEEPALIVE int vitals_load(const char* s, std::size_t n) {
   return Opened([&] { return page.Load({s, n}); });
 }
@@ -70,11 +60,20 @@ EMSCRIPTEN_KEEPALIVE int vitals_play(const char* r, std::size_t rn, const char* 
   return Opened([&] { return page.Play({r, rn}, {s, sn}); });
 }
 
+EMSCRIPTEN_KEEPALIVE int vitals_play_read(const char* r, std::size_t rn, const char* p, std::size_t pn, const char* s,
+                                          std::size_t sn) {
+  return Opened([&] { return page.PlayRead({r, rn}, {p, pn}, {s, sn}); });
+}
+// The recording as read, vitals_text_size() bytes, for vitals_play_read in another instance.
+EMSCRIPTEN_KEEPALIVE const char* vitals_flight_packed() { return Out(loaded ? page.FlightPacked() : ""); }
+EMSCRIPTEN_KEEPALIVE std::size_t vitals_text_size() { return text.size(); }
+
 EMSCRIPTEN_KEEPALIVE int vitals_seek(double t) {
   return Run([&] { return page.Seek(t); });
 }
 EMSCRIPTEN_KEEPALIVE double vitals_due(double t) { return loaded ? page.Due(t) : std::nan(""); }
 EMSCRIPTEN_KEEPALIVE double vitals_time() { return loaded ? page.Time() : std::nan(""); }
+EMSCRIPTEN_KEEPALIVE double vitals_event_refresh(int direction) { return loaded ? page.EventRefresh(direction) : std::nan(""); }
 EMSCRIPTEN_KEEPALIVE const char* vitals_flight(int events) {
   return Out(loaded && events >= 0 ? page.FlightJson(std::size_t(events)) : "null");
 }

@@ -2,17 +2,8 @@
 // name from a table, as the platform's loader would from its export table.
 #include <cstring>
 
-#include "host/mfd.h"
+#include "host/module_exports.h"
 #include "sim/core/library.h"
-
-extern "C" {
-BOOL DllMain(HINSTANCE module, DWORD reason, LPVOID reserved);
-void opcDLLInit(HINSTANCE module);
-void opcDLLExit(HINSTANCE module);
-void opcOpenRenderViewport(HWND window, DWORD width, DWORD height, BOOL fullscreen);
-void opcCloseRenderViewport();
-int GetModuleVersion();
-}
 
 namespace {
 

@@ -65,14 +65,15 @@ bool PageSession::Open(json doc, const sim::Situation& s) {
   return true;
 }
 
-std::unique_ptr<FlightSession> PageSession::ParsedFlight(std::string_view recording, std::string_view start) {
+template <typename Make>
+std::unique_ptr<FlightSession> PageSession::ParsedFlight(std::string_view start, Make make) {
   const std::optional<sim::Situation> s = Parsed(start);
   if (!s) {
     messages_ = "start situation: " + messages_;
     return nullptr;
   }
   try {
-    return std::make_unique<FlightSession>(recording, *s);
+    return make(*s);
   } catch (const sim::FlightError& e) {
     Refused("line " + std::to_string(e.Line()) + ": " + e.what());
   } catch (const std::logic_error& e) {
@@ -81,12 +82,18 @@ std::unique_ptr<FlightSession> PageSession::ParsedFlight(std::string_view record
   return nullptr;
 }
 
-bool PageSession::CheckFlight(std::string_view recording, std::string_view start) {
-  return ParsedFlight(recording, start) != nullptr;
+bool PageSession::Play(std::string_view recording, std::string_view start) {
+  std::unique_ptr<FlightSession> flight =
+      ParsedFlight(start, [&](const sim::Situation& s) { return std::make_unique<FlightSession>(recording, s); });
+  if (!flight) return false;
+  flight_ = std::move(flight);
+  return Open(json::parse(start), flight_->Now());
 }
 
-bool PageSession::Play(std::string_view recording, std::string_view start) {
-  std::unique_ptr<FlightSession> flight = ParsedFlight(recording, start);
+bool PageSession::PlayRead(std::string_view recording, std::string_view packed, std::string_view start) {
+  std::unique_ptr<FlightSession> flight = ParsedFlight(start, [&](const sim::Situation& s) {
+    return std::make_unique<FlightSession>(recording, Unpacked(packed), s);
+  });
   if (!flight) return false;
   flight_ = std::move(flight);
   return Open(json::parse(start), flight_->Now());
@@ -155,7 +162,13 @@ bool PageSession::Set(const std::string& pointer, const std::optional<std::strin
 }
 
 bool PageSession::SetTyped(const std::string& pointer, std::string_view text) {
-  const std::optional<json> value = TypedValue(text);
+  std::optional<json> value;
+  try {
+    value = TypedValue(text);
+  } catch (const std::invalid_argument& e) {
+    messages_.clear();
+    return Refused(pointer + ": " + e.what());
+  }
   return Set(pointer, value ? std::optional<std::string>(value->dump()) : std::nullopt);
 }
 
@@ -190,7 +203,12 @@ bool PageSession::Send(std::string_view input) {
 }
 
 bool PageSession::PressTyped(std::string_view text) {
-  const std::optional<json> key = TypedValue(text);
+  std::optional<json> key;
+  try {
+    key = TypedValue(text);
+  } catch (const std::invalid_argument& e) {
+    return Refused(std::string("key: ") + e.what());
+  }
   if (!key) return Refused("key: type a key code, such as 35");
   return Send(json{{"key", *key}}.dump(-1, ' ', false, json::error_handler_t::replace));
 }

@@ -4,6 +4,7 @@
 // refused one leaves the situation and the session as they were.
 #pragma once
 
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,22 +20,27 @@ namespace web {
 class PageSession {
  public:
   // Each returns false, with the reason in Messages(), when it refuses.
-  // Parses text as vitals-sim does.
-  bool Check(std::string_view text) { return Parsed(text).has_value(); }
-  // Opens the session for text and refreshes the display. Once per process:
-  // the module's own state starts fresh only in a fresh instance.
+  // Opens the session for text, parsed as vitals-sim does, and refreshes the
+  // display. Once per process: the module's own state starts fresh only in a
+  // fresh instance.
   bool Load(std::string_view text);
-  // Parses a recording and its start situation as vitals-sim play does.
-  bool CheckFlight(std::string_view recording, std::string_view start);
-  // Opens the session for the recording's start situation at its first
-  // refresh time and refreshes the display. Once per process, as Load.
+  // Opens the session for a recording and its start situation, parsed as
+  // vitals-sim play does, at its first refresh time and refreshes the
+  // display. Once per process, as Load.
   bool Play(std::string_view recording, std::string_view start);
+  // Play of a recording read in another instance of this binary: packed is
+  // its FlightPacked() there.
+  bool PlayRead(std::string_view recording, std::string_view packed, std::string_view start);
+  // The recording loaded as read (FlightSession::Packed), or nothing.
+  std::string FlightPacked() const { return flight_ ? flight_->Packed() : ""; }
   // Applies the situation of the recording's refresh due at t.
   bool Seek(double t);
   // The recording's refresh time due at t, and the current one; NaN without
   // a recording.
   double Due(double t) const;
   double Time() const;
+  // FlightSession::EventRefresh, or NaN without a recording.
+  double EventRefresh(int direction) const { return flight_ ? flight_->EventRefresh(direction) : std::nan(""); }
   // The recording's times and its last n events applied (FlightSession::Json),
   // or null.
   std::string FlightJson(std::size_t n) const { return flight_ ? flight_->Json(n) : "null"; }
@@ -75,7 +81,10 @@ class PageSession {
   std::optional<sim::Situation> Parsed(std::string_view text);
   // The session opened for a checked situation and its document, refreshed.
   bool Open(json doc, const sim::Situation& s);
-  std::unique_ptr<FlightSession> ParsedFlight(std::string_view recording, std::string_view start);
+  // The flight session made by make(start situation) for a start situation's
+  // text; none, with the reason, when either refuses.
+  template <typename Make>
+  std::unique_ptr<FlightSession> ParsedFlight(std::string_view start, Make make);
   void CopyOut();
   // Adopts a checked document: the host's values and the display follow it.
   bool Adopt(json doc);

@@ -15,7 +15,7 @@ void Line(HDC hDC, int x0, int y0, int x1, int y1) {
 }
 
 // Bar placement along the tail: {barOffset, labelOffset, direction}.
-struct VerticalBar {
+struct TailBarPlace {
   int barOffset;
   int labelOffset;
   int direction;
@@ -57,16 +57,16 @@ void DrawRudders(HDC hDC, double scale, VESSEL* vessel) {
 }
 
 void DrawElevators(HDC hDC, double scale, VESSEL* vessel) {
-  constexpr VerticalBar kBars[] = {{0, 0, -1}, {148, 132, -1}};  // left, right
+  constexpr TailBarPlace kBars[] = {{0, 0, -1}, {148, 132, -1}};  // left, right
   const double level = vessel->GetControlSurfaceLevel(AIRCTRL_ELEVATOR);
-  for (const VerticalBar& bar : kBars)
+  for (const TailBarPlace& bar : kBars)
     DrawElevatorBar(hDC, level, bar.barOffset, bar.labelOffset, bar.direction, scale);
 }
 
 void DrawAilerons(HDC hDC, double scale, VESSEL* vessel) {
-  constexpr VerticalBar kBars[] = {{0, 0, +1}, {164, 180, -1}};  // left, right
+  constexpr TailBarPlace kBars[] = {{0, 0, +1}, {164, 180, -1}};  // left, right
   const double level = vessel->GetControlSurfaceLevel(AIRCTRL_AILERON);
-  for (const VerticalBar& bar : kBars)
+  for (const TailBarPlace& bar : kBars)
     DrawAileronBar(hDC, level, bar.barOffset, bar.labelOffset, bar.direction, scale);
 }
 

@@ -67,15 +67,15 @@ void DrawAxialBar(HDC hDC, HBRUSH fill, double level, int offset, const AxialBar
 }
 
 // Vertical bars whose direction and label come from the sign of signedShift.
-struct VerticalBar {
+struct VerticalGauge {
   double left, right, base;
 };
-constexpr VerticalBar kLeftWingBar{96, 100, 175};
-constexpr VerticalBar kRightWingBar{219, 223, 175};
-constexpr VerticalBar kAftVerticalBar{156, 164, 256};
-constexpr VerticalBar kForeVerticalBar{152, 156, 64};
+constexpr VerticalGauge kLeftWingBar{96, 100, 175};
+constexpr VerticalGauge kRightWingBar{219, 223, 175};
+constexpr VerticalGauge kAftVerticalBar{156, 164, 256};
+constexpr VerticalGauge kForeVerticalBar{152, 156, 64};
 
-void DrawVerticalBar(HDC hDC, HBRUSH fill, double level, int offset, int signedShift, const VerticalBar& bar,
+void DrawVerticalBar(HDC hDC, HBRUSH fill, double level, int offset, int signedShift, const VerticalGauge& bar,
                      double scale) {
   const int sigma = signedShift < 0 ? -1 : 1;
   const RECT rect =

@@ -60,7 +60,7 @@ void DrawAeroControlLine(HDC hDC, double scale, VESSEL* vessel) {
     WriteLabel(hDC, {kLineX, kY, "AF: N/A"}, scale);
 }
 
-void DrawRcsLine(HDC hDC, double scale, VESSEL*, int attitudeMode) {
+void DrawRcsLine(HDC hDC, double scale, int attitudeMode) {
   constexpr int kY = 289;
   SetTextColor(hDC, kTextGreen);
   switch (attitudeMode) {

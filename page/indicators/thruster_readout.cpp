@@ -182,7 +182,7 @@ void VitalsMFD::DrawVerticalGroups(HDC hDC, double scale, VESSEL* vessel) {
 // An engaged autopilot shows the rotation set whatever the attitude mode.
 void VitalsMFD::DrawRcsReadout(HDC hDC, double scale, VESSEL* vessel, bool autopilotEngaged) {
   const int mode = oapiGetFocusAttitudeMode();
-  DrawRcsLine(hDC, scale, vessel, mode);
+  DrawRcsLine(hDC, scale, mode);
   if (mode == 1 || autopilotEngaged) {
     DrawYawGroups(hDC, scale, vessel);
     DrawPitchGroups(hDC, scale, vessel);

@@ -3,16 +3,9 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "sim/core/text.h"
+
 namespace sim {
-namespace {
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return s;
-}
-
-}  // namespace
 
 bool SameConfigKey(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

@@ -108,7 +108,7 @@ int FillRect(void* dc, const RECT* rc, void* brush) {
   if (host.trace.Enabled()) {
     const std::string fill = live ? Field::Colour(colour) : "stale";
     if (rc)
-      host.trace.Add("FillRect %ld %ld %ld %ld %s", long{rc->left}, long{rc->top}, long{rc->right}, long{rc->bottom},
+      host.trace.Add("FillRect %d %d %d %d %s", int(rc->left), int(rc->top), int(rc->right), int(rc->bottom),
                      fill.c_str());
     else
       host.trace.Add("FillRect null %s", fill.c_str());

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "host/drawing_surface.h"
+#include "sim/surface/drawing_surface.h"
 
 namespace sim::drawing {
 

@@ -3,24 +3,15 @@
 #include <cstring>
 
 #include "sim/core/drawing.h"
+#include "sim/core/gdi_calls.h"
 
 namespace sim {
 namespace {
 
-BOOL WINAPI TracedMoveToEx(HDC dc, int x, int y, LPPOINT prev) { return drawing::MoveToEx(dc, x, y, prev); }
-BOOL WINAPI TracedLineTo(HDC dc, int x, int y) { return drawing::LineTo(dc, x, y); }
-BOOL WINAPI TracedPolyline(HDC dc, const POINT* pts, int n) { return drawing::Polyline(dc, pts, n); }
-BOOL WINAPI TracedPolygon(HDC dc, const POINT* pts, int n) { return drawing::Polygon(dc, pts, n); }
-BOOL WINAPI TracedEllipse(HDC dc, int l, int t, int r, int b) { return drawing::Ellipse(dc, l, t, r, b); }
-BOOL WINAPI TracedRectangle(HDC dc, int l, int t, int r, int b) { return drawing::Rectangle(dc, l, t, r, b); }
-COLORREF WINAPI TracedSetPixel(HDC dc, int x, int y, COLORREF c) { return drawing::SetPixel(dc, x, y, c); }
-HBRUSH WINAPI TracedCreateSolidBrush(COLORREF c) { return static_cast<HBRUSH>(drawing::CreateSolidBrush(c)); }
-int WINAPI TracedFillRect(HDC dc, const RECT* rc, HBRUSH brush) { return drawing::FillRect(dc, rc, brush); }
-BOOL WINAPI TracedDeleteObject(HGDIOBJ object) { return drawing::DeleteObject(object); }
-COLORREF WINAPI TracedSetTextColor(HDC dc, COLORREF c) { return drawing::SetTextColor(dc, c); }
-BOOL WINAPI TracedTextOutA(HDC dc, int x, int y, LPCSTR text, int len) {
-  return drawing::TextOutA(dc, x, y, text, len);
-}
+#define VITALS_TRACED_CALL(result, name, parameters, arguments) \
+  result WINAPI Traced##name parameters { return static_cast<result>(drawing::name arguments); }
+VITALS_GDI_CALLS(VITALS_TRACED_CALL)
+
 HDC WINAPI TracedBeginPaint(HWND window, LPPAINTSTRUCT paint) {
   drawing::BeginPaint(window);
   if (paint) *paint = PAINTSTRUCT{};
@@ -32,19 +23,9 @@ struct Route {
   const char* name;
   ULONG_PTR hook;
 };
+#define VITALS_ROUTE(result, name, parameters, arguments) {#name, reinterpret_cast<ULONG_PTR>(Traced##name)},
 const Route kRoutes[] = {
-    {"MoveToEx", reinterpret_cast<ULONG_PTR>(TracedMoveToEx)},
-    {"LineTo", reinterpret_cast<ULONG_PTR>(TracedLineTo)},
-    {"Polyline", reinterpret_cast<ULONG_PTR>(TracedPolyline)},
-    {"Polygon", reinterpret_cast<ULONG_PTR>(TracedPolygon)},
-    {"Ellipse", reinterpret_cast<ULONG_PTR>(TracedEllipse)},
-    {"Rectangle", reinterpret_cast<ULONG_PTR>(TracedRectangle)},
-    {"SetPixel", reinterpret_cast<ULONG_PTR>(TracedSetPixel)},
-    {"CreateSolidBrush", reinterpret_cast<ULONG_PTR>(TracedCreateSolidBrush)},
-    {"FillRect", reinterpret_cast<ULONG_PTR>(TracedFillRect)},
-    {"DeleteObject", reinterpret_cast<ULONG_PTR>(TracedDeleteObject)},
-    {"SetTextColor", reinterpret_cast<ULONG_PTR>(TracedSetTextColor)},
-    {"TextOutA", reinterpret_cast<ULONG_PTR>(TracedTextOutA)},
+    VITALS_GDI_CALLS(VITALS_ROUTE)
     {"BeginPaint", reinterpret_cast<ULONG_PTR>(TracedBeginPaint)},
     {"EndPaint", reinterpret_cast<ULONG_PTR>(TracedEndPaint)},
 };

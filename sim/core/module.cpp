@@ -1,19 +1,20 @@
 #include "sim/core/module.h"
 
-#include "host/drawing_surface.h"
+#include "sim/surface/drawing_surface.h"
 #include "sim/core/host.h"
-#include "sim/core/library.h"
 #include "sim/core/look.h"
 
 namespace sim {
 namespace {
 
 template <typename F>
-bool Find(const Module& module, const char* name, F* out, std::string* missing) {
-  *out = reinterpret_cast<F>(module.Symbol(name));
-  if (!*out) *missing = std::string("entry point ") + name + " not found";
+bool FindRequired(const Module& module, ModuleExport<F> routine, F* out, std::string* missing) {
+  *out = module.Find(routine);
+  if (!*out) *missing = std::string("entry point ") + routine.name + " not found";
   return *out != nullptr;
 }
+
+HINSTANCE Instance(void* handle) { return static_cast<HINSTANCE>(handle); }
 
 }  // namespace
 
@@ -24,9 +25,9 @@ std::unique_ptr<Module> Module::Load(const std::string& path, std::string* error
   if (!library) return nullptr;
   std::unique_ptr<Module> module(new Module(library));
   std::string missing;
-  const bool complete = (kLoaderRunsEntry || Find(*module, "DllMain", &module->entry_, &missing)) &&
-                        Find(*module, "opcOpenRenderViewport", &module->openViewport_, &missing) &&
-                        Find(*module, "opcCloseRenderViewport", &module->closeViewport_, &missing);
+  const bool complete = (kLoaderRunsEntry || FindRequired(*module, kDllMain, &module->entry_, &missing)) &&
+                        FindRequired(*module, kOpenRenderViewport, &module->openViewport_, &missing) &&
+                        FindRequired(*module, kCloseRenderViewport, &module->closeViewport_, &missing);
   if (!complete) {
     if (error) *error = missing;
     module->entry_ = nullptr;  // never attached by the host, so never detached by it
@@ -34,25 +35,22 @@ std::unique_ptr<Module> Module::Load(const std::string& path, std::string* error
   }
   if (module->entry_) {
     host.trace.Add("> DllMain 1");
-    module->entry_(library, 1, nullptr);
+    module->entry_(Instance(library), 1, nullptr);
   }
   return module;
 }
 
 Module::~Module() {
   if (kLoaderRunsEntry || entry_) TheHost().trace.Add("> DllMain 0");
-  if (entry_) entry_(handle_, 0, nullptr);
+  if (entry_) entry_(Instance(handle_), 0, nullptr);
   CloseLibrary(handle_);
 }
 
-void* Module::Symbol(const char* name) const { return FindSymbol(handle_, name); }
-
 void Module::Exit() {
-  using ExitRoutine = void (*)(void*);
-  for (const char* name : {"ExitModule", "opcDLLExit"}) {
-    if (const auto exit = reinterpret_cast<ExitRoutine>(Symbol(name))) {
-      TheHost().trace.Add("> %s", name);
-      exit(handle_);
+  for (const auto& routine : kExitRoutines) {
+    if (const auto exit = Find(routine)) {
+      TheHost().trace.Add("> %s", routine.name);
+      exit(Instance(handle_));
       return;
     }
   }
@@ -61,7 +59,7 @@ void Module::Exit() {
 void Module::OpenRenderViewport(void* window, std::uint32_t width, std::uint32_t height) {
   TheHost().trace.Add("> opcOpenRenderViewport %s %u %u 0", Field::Pointer(window).c_str(), static_cast<unsigned>(width),
                       static_cast<unsigned>(height));
-  openViewport_(window, width, height, 0);
+  openViewport_(static_cast<HWND>(window), width, height, 0);
 }
 
 void Module::CloseRenderViewport() {
@@ -69,7 +67,7 @@ void Module::CloseRenderViewport() {
   closeViewport_();
 }
 
-std::unique_ptr<Display> Display::Open(int modeId, std::uint32_t width, std::uint32_t height, void* vessel,
+std::unique_ptr<DisplayInstance> DisplayInstance::Open(int modeId, std::uint32_t width, std::uint32_t height, void* vessel,
                                        std::uint32_t cw, std::uint32_t ch, std::string* error) {
   Host& host = TheHost();
   const Mode* mode = host.FindMode(modeId);
@@ -88,7 +86,7 @@ std::unique_ptr<Display> Display::Open(int modeId, std::uint32_t width, std::uin
     if (error) *error = "mode " + mode->name + " returned no display instance";
     return nullptr;
   }
-  std::unique_ptr<Display> display(new Display(instance, w, h));
+  std::unique_ptr<DisplayInstance> display(new DisplayInstance(instance, w, h));
   const bool newer = Abi().adopt_display(instance, display.get(), cw, ch);
   host.trace.Add("adopted %s %u %u", newer ? "newer" : "older", static_cast<unsigned>(cw), static_cast<unsigned>(ch));
   host.trace.Add("> ReadStatus");
@@ -96,32 +94,32 @@ std::unique_ptr<Display> Display::Open(int modeId, std::uint32_t width, std::uin
   return display;
 }
 
-Display::~Display() {
+DisplayInstance::~DisplayInstance() {
   TheHost().trace.Add("> delete");
   Abi().delete_display(instance_);
 }
 
-bool Display::ConsumeKeyBuffered(std::uint32_t key) {
+bool DisplayInstance::ConsumeKeyBuffered(std::uint32_t key) {
   TheHost().trace.Add("> ConsumeKeyBuffered %u", static_cast<unsigned>(key));
   return Abi().consume_key(instance_, key);
 }
 
-bool Display::ConsumeButton(int bt, int event) {
+bool DisplayInstance::ConsumeButton(int bt, int event) {
   TheHost().trace.Add("> ConsumeButton %d %d", bt, event);
   return Abi().consume_button(instance_, bt, event);
 }
 
-const char* Display::ButtonLabel(int bt) {
+const char* DisplayInstance::ButtonLabel(int bt) {
   TheHost().trace.Add("> ButtonLabel %d", bt);
   return Abi().button_label(instance_, bt);
 }
 
-int Display::ButtonMenu(const VhMenuEntry** menu) {
+int DisplayInstance::ButtonMenu(const VhMenuEntry** menu) {
   TheHost().trace.Add("> ButtonMenu");
   return Abi().button_menu(instance_, menu);
 }
 
-void Display::Update(DrawingSurface& surface) {
+void DisplayInstance::Update(DrawingSurface& surface) {
   Host& host = TheHost();
   // The display as the host hands it to each refresh: black, green text in
   // font 0 on no background, hollow figures in pen 0; framed in the generic cockpit.

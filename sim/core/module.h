@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "host/module_exports.h"
 #include "sim/core/host_core.h"
+#include "sim/core/library.h"
 
 class DrawingSurface;
 
@@ -31,36 +33,35 @@ class Module {
   // The module's exit routine, ExitModule else opcDLLExit, as the host calls
   // it before unloading; nothing when it has neither.
   void Exit();
-  // An exported symbol, or null.
-  void* Symbol(const char* name) const;
+  // One of the module's exports, or null.
+  template <typename F>
+  F Find(ModuleExport<F> routine) const {
+    return FindExport(handle_, routine);
+  }
 
  private:
-  using Entry = int (*)(void*, std::uint32_t, void*);
-  using OpenViewport = void (*)(void*, std::uint32_t, std::uint32_t, int);
-  using CloseViewport = void (*)();
-
   explicit Module(void* handle) : handle_(handle) {}
 
   void* handle_;
-  Entry entry_ = nullptr;
-  OpenViewport openViewport_ = nullptr;
-  CloseViewport closeViewport_ = nullptr;
+  decltype(&DllMain) entry_ = nullptr;
+  decltype(&opcOpenRenderViewport) openViewport_ = nullptr;
+  decltype(&opcCloseRenderViewport) closeViewport_ = nullptr;
 };
 
 // A display switched to a mode: owns the module's instance and destroys it
 // through its virtual destructor.
-class Display {
+class DisplayInstance {
  public:
   // Sends the mode's message procedure message 4, then, when that yields no
   // instance, message 1, for a width × height display of vessel; then hands
   // the instance the host's record and font 0's cell (cw × ch) and has it read
   // its status. Null with a message in *error when the mode is unknown or the
   // module returns no instance.
-  static std::unique_ptr<Display> Open(int modeId, std::uint32_t width, std::uint32_t height, void* vessel,
+  static std::unique_ptr<DisplayInstance> Open(int modeId, std::uint32_t width, std::uint32_t height, void* vessel,
                                        std::uint32_t cw, std::uint32_t ch, std::string* error);
-  Display(const Display&) = delete;
-  Display& operator=(const Display&) = delete;
-  ~Display();
+  DisplayInstance(const DisplayInstance&) = delete;
+  DisplayInstance& operator=(const DisplayInstance&) = delete;
+  ~DisplayInstance();
 
   bool ConsumeKeyBuffered(std::uint32_t key);
   bool ConsumeButton(int bt, int event);
@@ -73,7 +74,7 @@ class Display {
   void Update(DrawingSurface& surface);
 
  private:
-  Display(void* instance, int width, int height) : instance_(instance), width_(width), height_(height) {}
+  DisplayInstance(void* instance, int width, int height) : instance_(instance), width_(width), height_(height) {}
   void* instance_;
   int width_, height_;
 };

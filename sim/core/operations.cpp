@@ -21,15 +21,15 @@ extern "C" {
 void vh_init_lib(void* module) {
   sim::Host& host = TheHost();
   host.trace.Add("InitLib %s", Field::Pointer(module).c_str());
-  if (auto version = reinterpret_cast<int (*)()>(sim::FindSymbol(module, "GetModuleVersion"))) {
+  if (const auto version = sim::FindExport(module, kGetModuleVersion)) {
     host.trace.Add("> GetModuleVersion");
     const int n = version();
     host.trace.Add("version %d", n);
   }
-  for (const char* name : {"InitModule", "opcDLLInit"}) {
-    if (auto init = reinterpret_cast<void (*)(void*)>(sim::FindSymbol(module, name))) {
-      host.trace.Add("> %s", name);
-      init(module);
+  for (const auto& routine : kStartUpRoutines) {
+    if (const auto init = sim::FindExport(module, routine)) {
+      host.trace.Add("> %s", routine.name);
+      init(static_cast<HINSTANCE>(module));
       return;
     }
   }

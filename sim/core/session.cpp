@@ -26,7 +26,7 @@ void Session::OpenDisplay(std::uint32_t w, std::uint32_t h, std::uint32_t cw, st
   const Mode* mode = TheHost().FindMode("Vitals");
   if (!mode) throw SessionError(false, "registers no display mode \"Vitals\"");
   std::string error;
-  display_ = Display::Open(mode->id, w, h, vessel_.Interface(), cw, ch, &error);
+  display_ = DisplayInstance::Open(mode->id, w, h, vessel_.Interface(), cw, ch, &error);
   if (!display_) throw SessionError(false, error);
 }
 

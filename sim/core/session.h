@@ -46,12 +46,12 @@ class Session {
   // Throws SessionError.
   void OpenDisplay(std::uint32_t w, std::uint32_t h, std::uint32_t cw, std::uint32_t ch);
   // The open display. Precondition: OpenDisplay succeeded.
-  Display& Opened() { return *display_; }
+  DisplayInstance& Opened() { return *display_; }
 
  private:
   Vessel vessel_;
   std::unique_ptr<Module> module_;
-  std::unique_ptr<Display> display_;
+  std::unique_ptr<DisplayInstance> display_;
 };
 
 }  // namespace sim

@@ -26,10 +26,6 @@ MFD::MFD(DWORD w, DWORD h, VESSEL* vessel) : W(w), H(h), cw(0), ch(0), pV(vessel
 
 MFD::~MFD() {}
 
-void MFD::InvalidateDisplay() {}
-
-void MFD::InvalidateButtons() {}
-
 void MFD::Title(HDC hDC, const char* title) const { vh_title(hDC, title, static_cast<int>(cw / 2)); }
 
 HPEN MFD::SelectDefaultPen(HDC hDC, DWORD i) const {

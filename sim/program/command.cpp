@@ -5,6 +5,10 @@
 #include <fstream>
 #include <iostream>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "sim/core/host.h"
 
 namespace fs = std::filesystem;
@@ -76,19 +80,33 @@ void Fail(const ModuleFile& module, const SessionError& e) {
   Fail(e.BadModule() ? kBadInput : kHostFault, module.name + ": " + e.what());
 }
 
-void CheckTargets(const std::vector<const std::optional<std::string>*>& files) {
+void CheckTargets(Files outputs, const std::vector<std::optional<std::string>>& inputs) {
   std::vector<fs::path> seen;
-  for (const std::optional<std::string>* file : files) {
+  for (const std::optional<std::string>* file : outputs) {
     if (!*file) continue;
     const std::string& name = **file;
     std::error_code ec;
-    if (fs::is_directory(name, ec)) Fail(kBadInput, name + ": is a folder, not a file");
-    const fs::path folder = fs::path(name).parent_path();
-    if (!folder.empty() && !fs::is_directory(folder, ec)) Fail(kBadInput, name + ": folder " + folder.string() + " not found");
+    const fs::file_status status = fs::status(name, ec);
+    if (fs::is_directory(status)) Fail(kBadInput, name + ": is a folder, not a file");
+    if (fs::exists(status) && !fs::is_regular_file(status)) Fail(kBadInput, name + ": is not a regular file");
+    const fs::path given = fs::path(name).parent_path(), folder = given.empty() ? fs::path(".") : given;
+    if (!fs::is_directory(folder, ec)) Fail(kBadInput, name + ": folder " + folder.string() + " not found");
+#ifndef _WIN32
+    if (access(folder.c_str(), W_OK) != 0) Fail(kBadInput, name + ": folder " + folder.string() + " cannot be written");
+#endif
+    for (const std::optional<std::string>& input : inputs)
+      if (input && fs::equivalent(name, *input, ec)) Fail(kBadInput, name + ": is also an input, " + *input);
     const fs::path canonical = fs::weakly_canonical(fs::absolute(name, ec), ec);
-    if (std::find(seen.begin(), seen.end(), canonical) != seen.end()) Fail(kBadInput, name + ": named for two outputs");
+    for (const fs::path& other : seen)
+      if (other == canonical || fs::equivalent(other, canonical, ec)) Fail(kBadInput, name + ": named for two outputs");
     seen.push_back(canonical);
   }
+}
+
+std::vector<std::optional<std::string>> SessionInputs(const SessionOptions& options, const ModuleFile& module) {
+  std::vector<std::optional<std::string>> inputs = {options.state, module.path};
+  if (options.configDir) inputs.push_back((fs::path(*options.configDir) / "Orbiter.cfg").string());
+  return inputs;
 }
 
 int ReportFaults() {

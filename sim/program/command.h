@@ -54,9 +54,13 @@ ModuleFile FindModule(const SessionOptions& options, const Platform& platform);
 [[noreturn]] void Fail(const ModuleFile& module, const SessionError& e);
 // The whole of a text file of at most `most` bytes.
 std::string ReadText(const std::string& file, std::size_t most);
-// An output file's folder must exist, the name must not be a folder, and no
-// two outputs may be the same file.
-void CheckTargets(const std::vector<const std::optional<std::string>*>& files);
+// Where outputs may go: into a folder that exists and can be written, as a
+// new file or in place of a regular one (through a symbolic link, its
+// target), never onto an input or another output (same device and inode).
+using Files = std::vector<const std::optional<std::string>*>;
+void CheckTargets(Files outputs, const std::vector<std::optional<std::string>>& inputs);
+// The files a session reads: the situation, Orbiter.cfg of --config-dir, the module.
+std::vector<std::optional<std::string>> SessionInputs(const SessionOptions& options, const ModuleFile& module);
 // Prints the host's faults; the exit status they make.
 int ReportFaults();
 

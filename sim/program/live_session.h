@@ -29,7 +29,7 @@ class LiveSession {
   // One refresh of the display on the page surface.
   void Refresh();
 
-  Display& Opened() { return session_.Opened(); }
+  DisplayInstance& Opened() { return session_.Opened(); }
   PageSurface& Page() { return *page_; }
 
  private:

@@ -4,7 +4,11 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -14,6 +18,8 @@
 #include "sim/program/gif.h"
 #include "sim/program/live_session.h"
 #include "sim/program/output.h"
+
+namespace fs = std::filesystem;
 
 namespace sim {
 namespace {
@@ -26,23 +32,36 @@ struct PlayOptions {
   double speed = 1;
 };
 
-std::vector<FlightEvent> LoadFlight(const std::string& file) {
+// The recording, its warnings on standard error.
+Flight LoadFlight(const std::string& file) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) Fail(kBadInput, file + ": is a folder, not a file");
+  std::ifstream in(file, std::ios::binary);
+  if (!in) Fail(kBadInput, file + ": cannot read: " + std::strerror(errno));
+  Flight flight;
   try {
-    return ParseFlight(ReadText(file, kMaxFlightBytes));
+    flight = ReadFlight(in);
   } catch (const FlightError& e) {
     Fail(kBadInput, file + ":" + std::to_string(e.Line()) + ": " + e.what());
   }
+  if (in.bad()) Fail(kBadInput, file + ": cannot read: " + std::strerror(errno));
+  for (const FlightWarning& w : flight.warnings) std::cerr << file << ':' << w.line << ": " << w.text << '\n';
+  if (flight.warningCount > flight.warnings.size())
+    std::cerr << file << ": " << flight.warningCount - flight.warnings.size() << " more lines skipped or read in part\n";
+  return flight;
 }
 
-RefreshSchedule Plan(const PlayOptions& options, const Situation& start, const std::vector<FlightEvent>& events) {
+RefreshSchedule Plan(const PlayOptions& options, const Situation& start, const Flight& flight) {
   const std::optional<double> interval = RefreshInterval(start.config.value_or(""));
   if (!interval)
     Fail(kBadInput, options.session.state.value_or("the situation") +
                         ": InstrumentUpdateInterval must be a positive finite number of seconds");
   try {
-    return PlanRefreshes(events, *interval, options.from.value_or(0), options.to);
+    return PlanRefreshes(flight, *interval, options.from.value_or(0), options.to);
   } catch (const std::domain_error&) {
     Fail(kBadInput, "--from is after --to");
+  } catch (const std::range_error& e) {
+    Fail(kBadInput, std::string(e.what()) + ": a longer InstrumentUpdateInterval, or --from and --to nearer 0, tells them apart");
   } catch (const std::length_error& e) {
     Fail(kBadInput, std::string(e.what()) + " from --from to --to");
   }
@@ -70,35 +89,40 @@ class Progress {
   std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
 
-// " ENG 39, GEAR 2, ...": events by their word, most frequent first.
-std::string EventCounts(const std::vector<FlightEvent>& events) {
-  std::map<std::string, int> counts;
-  for (const FlightEvent& e : events) ++counts[e.text.substr(0, e.text.find_first_of(" \t"))];
-  std::vector<std::pair<std::string, int>> sorted(counts.begin(), counts.end());
-  std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+// " ENG 39, GEAR 2, ...": events by their name, most frequent first.
+std::string EventCounts(const Flight& flight) {
+  std::vector<std::pair<std::string, std::uint32_t>> sorted = flight.names;
+  std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+    return a.first.empty() != b.first.empty() ? b.first.empty() : a.second > b.second;
+  });
   std::string text;
-  for (const auto& [word, n] : sorted) text += (text.empty() ? " " : ", ") + word + " " + std::to_string(n);
+  for (const auto& [name, n] : sorted)
+    text += (text.empty() ? " " : ", ") + (name.empty() ? "others" : name) + " " + std::to_string(n);
   return text;
 }
 
 int Play(const PlayOptions& options, const Platform& platform) {
   const Situation start = LoadSituation(options.session);
-  const std::vector<FlightEvent> events = LoadFlight(options.flight);
-  const RefreshSchedule schedule = Plan(options, start, events);
+  const ModuleFile module = FindModule(options.session, platform);
+  std::vector<std::optional<std::string>> inputs = SessionInputs(options.session, module);
+  inputs.push_back(options.flight);
+  CheckTargets({&options.gif, &options.trace}, inputs);
+  const Flight flight = LoadFlight(options.flight);
+  const RefreshSchedule schedule = Plan(options, start, flight);
   // A GIF frame lasts at most 65,535 centiseconds.
   if (options.gif && !(schedule.interval / options.speed <= 655.35))
     Fail(kBadInput, "--speed " + Seconds(options.speed) + " shows each refresh for longer than a GIF frame can last, 655.35 s");
-  const ModuleFile module = FindModule(options.session, platform);
-  CheckTargets({&options.gif, &options.trace});
 
   Host& host = TheHost();
   host.Reset();
   host.trace.Enable(options.trace.has_value());
   std::string error;
-  std::optional<OutputFile> trace;
-  if (options.trace && !trace.emplace(*options.trace).Open(&error)) Fail(kHostFault, *options.trace + ": " + error);
-  GifAnimation gif;
-  FlightReplay replay(events, start);
+  std::optional<OutputFile> trace, gifFile;
+  if (options.trace && !trace.emplace(*options.trace).Open(&error)) Fail(kBadInput, *options.trace + ": " + error);
+  if (options.gif && !gifFile.emplace(*options.gif).Open(&error)) Fail(kBadInput, *options.gif + ": " + error);
+  std::optional<GifAnimation> gif;
+  if (gifFile) gif.emplace(*gifFile);
+  FlightReplay replay(flight, start);
   Progress progress(schedule.refreshes);
   try {
     LiveSession session(module.path, replay.At(schedule.from));
@@ -107,8 +131,8 @@ int Play(const PlayOptions& options, const Platform& platform) {
       session.Apply(replay.At(t));
       host.trace.Add("time %s", Seconds(t).c_str());
       session.Refresh();
-      if (options.gif && !gif.Add(session.Page().Picture(), schedule.interval / options.speed))
-        Fail(kHostFault, *options.gif + ": the page holds more than 256 colours");
+      if (gif && !gif->Add(session.Page().Picture(), schedule.interval / options.speed, &error))
+        Fail(kHostFault, *options.gif + ": " + error);
       if (trace) trace->Append(host.trace.Text());
       host.trace.Clear();
       progress.Show(k + 1, t);
@@ -117,16 +141,16 @@ int Play(const PlayOptions& options, const Platform& platform) {
     Fail(module, e);
   }
   if (trace) trace->Append(host.trace.Text());
-  if (options.gif && !gif.Write(*options.gif, &error)) Fail(kHostFault, *options.gif + ": " + error);
-  if (trace && !trace->Commit(&error)) {
-    if (options.gif) std::remove(options.gif->c_str());
-    Fail(kHostFault, *options.trace + ": " + error);
-  }
+  // Both complete before either replaces a file.
+  if (gif && !(gif->Finish(&error) && gifFile->Finish(&error))) Fail(kHostFault, *options.gif + ": " + error);
+  if (trace && !trace->Finish(&error)) Fail(kHostFault, *options.trace + ": " + error);
+  if (gif && !gifFile->Commit(&error)) Fail(kHostFault, *options.gif + ": " + error);
+  if (trace && !trace->Commit(&error)) Fail(kHostFault, *options.trace + ": " + error);
   for (const auto* file : {&options.gif, &options.trace})
     if (*file) std::cout << **file << '\n';
   std::cout << schedule.refreshes << " refreshes from " << Seconds(schedule.from) << " s to "
-            << Seconds(schedule.At(schedule.refreshes - 1)) << " s; " << replay.Applied() << " of " << events.size()
-            << " events applied;" << EventCounts(events) << '\n';
+            << Seconds(schedule.At(schedule.refreshes - 1)) << " s; " << replay.Applied() << " of " << flight.events
+            << " events applied;" << EventCounts(flight) << '\n';
   return ReportFaults();
 }
 

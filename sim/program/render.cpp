@@ -8,14 +8,12 @@
 #include <vector>
 
 #include "sim/core/host.h"
+#include "sim/program/flight.h"
 #include "sim/program/live_session.h"
 #include "sim/program/output.h"
 
 namespace sim {
 namespace {
-
-// Refreshes timed for a speed measurement, at most.
-constexpr int kMaxRefreshes = 1000000;
 
 struct RenderOptions {
   SessionOptions session;
@@ -48,19 +46,30 @@ Rendered RunSession(const ModuleFile& module, const Situation& situation, int re
   }
 }
 
+// Every output written under a temporary name first; the files asked for are
+// replaced only once all are complete.
 void WriteOutputs(const Job& job, const Image& picture) {
-  std::string error;
-  if (job.png && !WritePng(*job.png, picture, &error)) Fail(kHostFault, *job.png + ": " + error);
-  if (job.trace && !WriteFileWhole(*job.trace, TheHost().trace.Text(), &error)) {
-    if (job.png) std::remove(job.png->c_str());
-    Fail(kHostFault, *job.trace + ": " + error);
+  std::string error, png;
+  if (job.png && !EncodePng(picture, &png)) Fail(kHostFault, *job.png + ": cannot encode PNG");
+  const std::string trace = job.trace ? TheHost().trace.Text() : "";
+  std::optional<OutputFile> files[2];
+  const std::pair<const std::optional<std::string>*, std::string_view> outputs[] = {{&job.png, png},
+                                                                                    {&job.trace, trace}};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const auto& [name, bytes] = outputs[i];
+    if (!*name) continue;
+    if (!files[i].emplace(**name).Open(&error)) Fail(kBadInput, **name + ": " + error);
+    files[i]->Append(bytes);
+    if (!files[i]->Finish(&error)) Fail(kHostFault, **name + ": " + error);
   }
+  for (std::size_t i = 0; i < 2; ++i)
+    if (files[i] && !files[i]->Commit(&error)) Fail(kHostFault, **outputs[i].first + ": " + error);
   if (job.png) std::cout << *job.png << '\n';
   if (job.trace) std::cout << *job.trace << '\n';
 }
 
 // Every situation read and every output checked before the first session.
-std::vector<Job> Jobs(RenderOptions& options) {
+std::vector<Job> Jobs(RenderOptions& options, const ModuleFile& module) {
   const std::size_t n = std::max<std::size_t>(options.states.size(), 1);
   if (options.pngs.empty() && options.traces.empty() && !options.refreshes) {
     if (n > 1) Fail(kBadInput, "--png or --trace needed for each of " + std::to_string(n) + " situations");
@@ -71,7 +80,8 @@ std::vector<Job> Jobs(RenderOptions& options) {
       Fail(kBadInput, std::string(option) + " needs one file for each of the " + std::to_string(n) +
                           " situations, not " + std::to_string(files->size()));
   std::vector<Job> jobs(n);
-  std::vector<const std::optional<std::string>*> targets;
+  Files outputs;
+  std::vector<std::optional<std::string>> inputs;
   for (std::size_t i = 0; i < n; ++i) {
     SessionOptions session = options.session;
     if (!options.states.empty()) session.state = options.states[i];
@@ -79,9 +89,11 @@ std::vector<Job> Jobs(RenderOptions& options) {
     jobs[i].situation = LoadSituation(session);
     if (!options.pngs.empty()) jobs[i].png = options.pngs[i];
     if (!options.traces.empty()) jobs[i].trace = options.traces[i];
-    targets.insert(targets.end(), {&jobs[i].png, &jobs[i].trace});
+    outputs.insert(outputs.end(), {&jobs[i].png, &jobs[i].trace});
+    const std::vector<std::optional<std::string>> read = SessionInputs(session, module);
+    inputs.insert(inputs.end(), read.begin(), read.end());
   }
-  CheckTargets(targets);
+  CheckTargets(outputs, inputs);
   return jobs;
 }
 
@@ -89,8 +101,8 @@ std::vector<Job> Jobs(RenderOptions& options) {
 // runs would; the first failure ends the run, the pages written before it
 // stay. The status is the worst of the situations'.
 int Render(RenderOptions options, const Platform& platform) {
-  const std::vector<Job> jobs = Jobs(options);
   const ModuleFile module = FindModule(options.session, platform);
+  const std::vector<Job> jobs = Jobs(options, module);
   int status = 0;
   for (const Job& job : jobs) {
     TheHost().Reset();
@@ -122,7 +134,7 @@ void AddRenderCommand(CLI::App& app, const Platform& platform, int* status) {
                            ->allow_extra_args(false)
                            ->check(NonEmpty());
   command->add_option("--refreshes", options->refreshes, "time N refreshes of the page, untraced")
-      ->check(CLI::Range(1, kMaxRefreshes))
+      ->check(CLI::Range(1, static_cast<int>(kMaxRefreshes)))
       ->excludes(trace);
   command->callback([options, &platform, status] { *status = Render(*options, platform); });
 }

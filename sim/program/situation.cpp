@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -228,23 +229,37 @@ void ReadDisplay(const json& v, const std::string& path, Situation& s) {
 // parsing, since the finished document keeps only one value per key.
 class Guard {
  public:
+  struct Frame {
+    bool object;
+    std::string name;  // this value's segment within its parent
+    std::set<std::string> keys;
+    std::string key;
+    std::size_t index;
+  };
+  // The frames live in `frames`, which outlives the parse, so that a failure
+  // the parser reports without a place can be placed.
+  explicit Guard(std::vector<Frame>& frames) : frames_(&frames) {}
+
+  // The pointer of the value being read.
+  std::string Next() const { return frames_->empty() ? "" : Path() + "/" + Name(); }
+
   bool operator()(int /*depth*/, json::parse_event_t event, json& parsed) {
     constexpr std::size_t kMaxDepth = 8;
     switch (event) {
       case json::parse_event_t::object_start:
       case json::parse_event_t::array_start:
-        if (frames_.size() >= kMaxDepth) Fail(Path(), "nested deeper than " + std::to_string(kMaxDepth) + " levels");
-        frames_.push_back({event == json::parse_event_t::object_start, Name(), {}, {}, 0});
+        if (frames_->size() >= kMaxDepth) Fail(Path(), "nested deeper than " + std::to_string(kMaxDepth) + " levels");
+        frames_->push_back({event == json::parse_event_t::object_start, Name(), {}, {}, 0});
         break;
       case json::parse_event_t::key: {
-        Frame& top = frames_.back();
+        Frame& top = frames_->back();
         top.key = parsed.get<std::string>();
         if (!top.keys.insert(top.key).second) Fail(Child(Path(), top.key), "field given twice");
         break;
       }
       case json::parse_event_t::object_end:
       case json::parse_event_t::array_end:
-        frames_.pop_back();
+        frames_->pop_back();
         Advance();
         break;
       case json::parse_event_t::value:
@@ -255,28 +270,31 @@ class Guard {
   }
 
  private:
-  struct Frame {
-    bool object;
-    std::string name;  // this value's segment within its parent
-    std::set<std::string> keys;
-    std::string key;
-    std::size_t index;
-  };
   std::string Name() const {
-    if (frames_.empty()) return "";
-    const Frame& top = frames_.back();
+    if (frames_->empty()) return "";
+    const Frame& top = frames_->back();
     return top.object ? Segment(top.key) : std::to_string(top.index);
   }
   std::string Path() const {
     std::string path;
-    for (std::size_t i = 1; i < frames_.size(); ++i) path += "/" + frames_[i].name;
+    for (std::size_t i = 1; i < frames_->size(); ++i) path += "/" + (*frames_)[i].name;
     return path;
   }
   void Advance() {
-    if (!frames_.empty() && !frames_.back().object) ++frames_.back().index;
+    if (!frames_->empty() && !frames_->back().object) ++frames_->back().index;
   }
-  std::vector<Frame> frames_;
+  std::vector<Frame>* frames_;
 };
+
+// " at line L, column C" of the first occurrence of `literal` in text, if any.
+std::string Place(std::string_view text, std::string_view literal) {
+  const std::size_t at = literal.empty() ? std::string_view::npos : text.find(literal);
+  if (at == std::string_view::npos) return "";
+  const std::size_t line = 1 + std::count(text.begin(), text.begin() + std::ptrdiff_t(at), '\n');
+  const std::size_t start = text.rfind('\n', at);
+  const std::size_t column = at - (start == std::string_view::npos ? 0 : start + 1) + 1;
+  return " at line " + std::to_string(line) + ", column " + std::to_string(column);
+}
 
 // "[json.exception.parse_error.101] parse error at line 1, column 2: ..." without its tag.
 std::string Untagged(const char* what) {
@@ -309,9 +327,18 @@ constexpr std::string_view kDefault = R"({
 Situation ParseSituation(std::string_view text) {
   if (text.size() > kMaxSituationBytes)
     Fail("", "larger than " + std::to_string(kMaxSituationBytes) + " bytes");
+  if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
+    Fail("", "a NUL byte" + Place(text, std::string_view("\0", 1)) + ": a situation is text, and ends with its JSON value");
   json doc;
+  std::vector<Guard::Frame> frames;
   try {
-    doc = json::parse(text.begin(), text.end(), Guard());
+    doc = json::parse(text.begin(), text.end(), Guard(frames));
+  } catch (const json::out_of_range& e) {
+    // A number too large for a double: the parser names the literal but not its place.
+    const std::string what = Untagged(e.what());
+    const std::size_t open = what.find('\''), close = what.rfind('\'');
+    const std::string literal = open < close ? what.substr(open + 1, close - open - 1) : "";
+    Fail(Guard(frames).Next(), what + Place(text, literal));
   } catch (const json::exception& e) {
     Fail("", Untagged(e.what()));
   }

@@ -2,8 +2,10 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_MODULE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -19,11 +21,30 @@ int RoundPixels(FT_Pos v) { return int((v + 32) >> 6); }  // 26.6 to pixels
 
 bool HasGlyph(unsigned c) { return (c >= 0x20 && c <= 0x7E) || c >= 0xA0; }
 
+// FreeType's memory, its blocks counted.
+long freeTypeBlocks = 0;
+void* Allocate(FT_Memory, long size) {
+  void* block = std::malloc(std::size_t(size));
+  freeTypeBlocks += block != nullptr;
+  return block;
+}
+void Release(FT_Memory, void* block) {
+  freeTypeBlocks -= block != nullptr;
+  std::free(block);
+}
+void* Reallocate(FT_Memory, long, long size, void* block) {
+  void* moved = std::realloc(block, std::size_t(size));
+  freeTypeBlocks += (moved != nullptr) - (block != nullptr);
+  return moved;
+}
+
 // The process's FreeType and the font files it has read, kept to its end.
 FT_Library Library() {
+  static FT_MemoryRec_ memory{nullptr, Allocate, Release, Reallocate};
   static const FT_Library library = [] {
     FT_Library lib = nullptr;
-    if (FT_Init_FreeType(&lib)) throw std::runtime_error("FreeType did not start");
+    if (FT_New_Library(&memory, &lib)) throw std::runtime_error("FreeType did not start");
+    FT_Add_Default_Modules(lib);
     return lib;
   }();
   return library;
@@ -42,6 +63,8 @@ const std::vector<FT_Byte>& FileBytes(const std::string& file) {
 }  // namespace
 
 void Font::FaceCloser::operator()(FT_FaceRec_* face) const { FT_Done_Face(face); }
+
+long Font::FreeTypeBlocks() { return freeTypeBlocks; }
 
 Font::Font(const std::string& file, int pixels, int escapement) : upward_(escapement == 900) {
   const std::vector<FT_Byte>& bytes = FileBytes(file);

@@ -47,6 +47,10 @@ class Font {
   // Sum of the advances of len bytes; 0 when len <= 0.
   int TextWidth(const char* text, int len) const;
 
+  // Memory blocks the process's FreeType holds: its faces, sizes and glyph
+  // slots among them, all released with the fonts that use them.
+  static long FreeTypeBlocks();
+
  private:
   struct FaceCloser {
     void operator()(FT_FaceRec_* face) const;

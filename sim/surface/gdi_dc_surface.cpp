@@ -7,14 +7,9 @@
 #include "sim/surface/gdi_objects.h"
 
 namespace sim {
-namespace {
-
-constexpr int kMaxSide = 16384;
-
-}  // namespace
 
 GdiSurface::GdiSurface(int width, int height) : width_(width), height_(height) {
-  if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+  if (width < 1 || height < 1 || width > kMaxSurfaceSide || height > kMaxSurfaceSide)
     throw std::invalid_argument("surface size out of range");
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);

@@ -6,7 +6,7 @@
 
 namespace sim {
 
-// Default pen 0 to 5 (style.h); null for any other index.
+// Default pen 0 to 5 (sim/core/look.h); null for any other index.
 HPEN DefaultPen(int index);
 // Makes default fonts 0 to 3 for a display this high, in place of any before.
 void MakeDefaultFonts(int displayHeight);

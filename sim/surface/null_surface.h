@@ -1,7 +1,7 @@
 // A surface that draws nothing: the host's bookkeeping without pixels.
 #pragma once
 
-#include "host/drawing_surface.h"
+#include "sim/surface/drawing_surface.h"
 
 namespace sim {
 

@@ -4,10 +4,13 @@
 
 #include <memory>
 
-#include "host/drawing_surface.h"
+#include "sim/surface/drawing_surface.h"
 #include "sim/surface/image.h"
 
 namespace sim {
+
+// The largest side of a surface, in pixels, on every platform.
+constexpr int kMaxSurfaceSide = 16384;
 
 class PageSurface : public DrawingSurface {
  public:
@@ -19,7 +22,7 @@ class PageSurface : public DrawingSurface {
 };
 
 // The platform's surface: the rasteriser on Linux, a GDI memory device context
-// on Windows. Throws std::invalid_argument for a side outside 1..16384 and
+// on Windows. Throws std::invalid_argument for a side outside 1..kMaxSurfaceSide and
 // std::runtime_error when the platform refuses.
 std::unique_ptr<PageSurface> MakePageSurface(int width, int height);
 

@@ -2,6 +2,7 @@
 // (as its DIB engine draws with one-pixel cosmetic pens and solid brushes).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,7 +33,7 @@ class RasterSurface final : public PageSurface {
   void Polygon(const POINT* pts, int n) override;
   void Ellipse(int l, int t, int r, int b) override;
   void Rectangle(int l, int t, int r, int b) override;
-  void SetPixel(int x, int y, COLORREF c) override { Plot(x, y, c); }
+  void SetPixel(int x, int y, COLORREF c) override;
   void FillRect(const RECT& rc, COLORREF brush) override;
   COLORREF SetTextColor(COLORREF c) override;
   void TextOut(int x, int y, const char* text, int len) override;
@@ -57,8 +58,8 @@ class RasterSurface final : public PageSurface {
   int CharHeight() const override { return DefaultFont(0).CellHeight(); }
 
  private:
-  void Plot(std::int64_t x, std::int64_t y, COLORREF c);
   // Fills [l, r) x [t, b) clipped to the surface; nothing when r <= l or b <= t.
+  // Every primitive draws its runs through it or clips before its own loops.
   void FillBox(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, COLORREF c);
   void Segment(POINT from, POINT to);  // pen line, end point excluded
   void FillPolygon(const POINT* pts, int n);
@@ -78,5 +79,17 @@ class RasterSurface final : public PageSurface {
   bool nullBrush_ = false;  // else black
   COLORREF text_ = RGB(0, 0, 0);
 };
+
+inline void RasterSurface::FillBox(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, COLORREF c) {
+  l = std::max<std::int64_t>(l, 0);
+  t = std::max<std::int64_t>(t, 0);
+  r = std::min<std::int64_t>(r, width_);
+  b = std::min<std::int64_t>(b, height_);
+  if (r <= l) return;
+  for (std::int64_t y = t; y < b; ++y) {
+    COLORREF* row = pixels_.data() + y * width_;
+    std::fill(row + l, row + r, c & 0x00FFFFFF);
+  }
+}
 
 }  // namespace sim

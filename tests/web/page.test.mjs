@@ -142,8 +142,8 @@ test('a recording shows vitals-sim play\'s refresh due at each time; its situati
   assert.equal(await vitals('trace'), simulatePlay('dg-stunts', '10.5'));
   const before = await vitals('picture');
   assert.match((await vitals('set', '/attitude_mode', 1)).messages[0], /^\/attitude_mode: a recording is loaded/);
-  const refused = await vitals('play', '0.5 ENG 0:1\n\nx2 GEAR UP\n', flight('dg-stunts', '.json'));
-  assert.deepEqual(refused, { ok: false, messages: ['line 3: the time \'x2\' is not a number'] });
+  const refused = await vitals('play', 'x2 GEAR UP\n0.5 ENG 0:1\n', flight('dg-stunts', '.json'));
+  assert.deepEqual(refused, { ok: false, messages: ['line 1: the first line has no time: \'x2 GEAR UP\''] });
   assert.equal(await vitals('time'), 10.5, 'the recording stays');
   assert.deepEqual(await vitals('picture'), before, 'the picture stays');
 });
@@ -169,4 +169,172 @@ test('a preset recording plays and pauses through the timeline, listing its late
   await page.click('#edit-here');
   await page.waitForFunction(() => window.vitals.time() === null);
   assert.equal((await vitals('set', '/attitude_mode', 1)).ok, true, 'editable again');
+  // A damaged recording plays, its skipped lines listed beside the timeline.
+  await vitals('play', '0.5 ENG 0:1\n\nx2 GEAR UP\n', flight('dg-stunts', '.json'));
+  assert.equal(await page.textContent('#flight-warnings'),
+               "line 3: the time 'x2' does not read: the player stops here and ignores the rest of the file");
+});
+
+const frames = (n = 2) => page.evaluate((count) => new Promise((r) => {
+  const step = (left) => (left ? requestAnimationFrame(() => step(left - 1)) : r());
+  step(count);
+}), n);
+
+test('text typed in the JSON box stays when its load is refused, and stays until loaded or reverted', async () => {
+  await vitals('load', example('takeoff'));
+  for (const [text, message] of [['{"vessel": {"thrusters": {"0": [1, "x"]}}}', /\/vessel\/thrusters\/0\/1: must be a number/],
+                                 ['{', /parse error at line 1, column 2/]]) {
+    await page.fill('#json', text);
+    await page.click('#apply-json');
+    await frames();
+    assert.match(await page.textContent('#errors'), message);
+    assert.equal(await page.inputValue('#json'), text, 'the text kept');
+  }
+  await page.click('#button-1');
+  await frames();
+  assert.equal(await page.inputValue('#json'), '{', 'kept while the display changes');
+  await page.click('#revert-json');
+  assert.equal(await page.inputValue('#json'), await vitals('situation'), 'reverted');
+});
+
+test('a thruster count emptied and typed again keeps the group\'s levels and its place', async () => {
+  await vitals('load', example('takeoff'));
+  await page.click('#count-0', { clickCount: 3 });
+  await page.keyboard.press('Backspace');
+  await frames(3);
+  await page.keyboard.type('2');
+  await frames();
+  assert.deepEqual(JSON.parse(await vitals('situation')).vessel.thrusters['0'], [1, 1], 'emptied, then 2');
+  for (const n of ['1', '2']) {
+    await page.fill('#count-0', n);
+    await frames();
+  }
+  const text = await vitals('situation');
+  assert.deepEqual(JSON.parse(text).vessel.thrusters['0'], [1, 1], '1, then 2');
+  assert.match(text, /"thrusters": \{\s*"0":/, 'the group keeps its place');
+});
+
+test('the page loads without moving, and fits 360 pixels without sideways scrolling', async () => {
+  for (const [width, height] of [[1280, 800], [360, 740]]) {
+    const tab = await browser.newPage();
+    await tab.setViewportSize({ width, height });
+    await tab.goto('file://' + path.join(source, 'build/web/bin/vitals.html'));
+    await tab.evaluate(() => window.vitals.ready);
+    const shift = await tab.evaluate(() => new Promise((resolve) => {
+      let sum = 0;
+      new PerformanceObserver((list) => { for (const e of list.getEntries()) sum += e.value; })
+        .observe({ type: 'layout-shift', buffered: true });
+      requestAnimationFrame(() => requestAnimationFrame(() => resolve(sum)));
+    }));
+    assert.ok(shift < 0.05, `${width}: layout shift ${shift}`);
+    const wide = await tab.evaluate(() => [document.documentElement.scrollWidth,
+      Math.max(...[...document.querySelectorAll('#right input, #left input')].map((e) => e.getBoundingClientRect().right))]);
+    assert.ok(wide[0] <= width && wide[1] <= width, `${width}: the page is ${wide[0]} px wide, an input ends at ${wide[1]}`);
+    await tab.close();
+  }
+});
+
+test('playback holds while the time slider is held; "—" unloads the recording', async () => {
+  await page.selectOption('#flight-preset', 'dg-stunts');
+  await page.waitForFunction(() => window.vitals.time() === 0);
+  await page.selectOption('#speed', '10');
+  await page.click('#play');
+  const box = await page.locator('#flight-time').boundingBox();
+  await page.mouse.move(box.x + box.width * 0.25, box.y + box.height / 2);
+  await page.mouse.down();
+  await frames();
+  const held = [await vitals('time'), await page.inputValue('#flight-time')];
+  await page.waitForTimeout(500);
+  assert.deepEqual([await vitals('time'), await page.inputValue('#flight-time')], held, 'held still');
+  await page.mouse.up();
+  await page.waitForFunction((t) => window.vitals.time() > t, held[0]);
+  await page.click('#play');
+  await page.selectOption('#flight-preset', '');
+  await page.waitForFunction(() => window.vitals.time() === null);
+  assert.deepEqual(JSON.parse(await vitals('situation')), JSON.parse(flight('dg-stunts', '.json')), 'the start situation');
+  assert.equal(await page.isDisabled('#attitude-mode'), false, 'editable again');
+});
+
+test('the timeline steps to the previous and next event, to a typed time, and one refresh a key press', async () => {
+  await page.selectOption('#flight-preset', 'dg-stunts');
+  await page.waitForFunction(() => window.vitals.time() === 0);
+  // Events at 0.0226 and from 9.511 s, applied at the refreshes after them.
+  for (const [button, t] of [['#next-event', 0.5], ['#next-event', 10], ['#previous-event', 0.5]]) {
+    await page.click(button);
+    await frames();
+    assert.equal(await vitals('time'), t, button);
+  }
+  await page.fill('#time-typed', '0:00:36');
+  await page.press('#time-typed', 'Enter');
+  await frames();
+  assert.equal(await vitals('time'), 36, 'typed');
+  await page.focus('#flight-time');
+  await page.keyboard.press('ArrowRight');
+  await frames();
+  assert.equal(await vitals('time'), 36.5, 'one refresh on');
+});
+
+test('a level box reads what it is given as the JSON loader does', async () => {
+  await vitals('load', example('takeoff'));
+  for (const [typed, level, message] of [['1e309', 1, '/vessel/thrusters/0/0: number overflow parsing \'1e309\''],
+                                         ['NaN', 'nan', ''], ['-INF', '-inf', '']]) {
+    await page.fill('#level-0-0-value', typed);
+    await frames();
+    assert.equal(await page.textContent('#errors'), message, typed);
+    assert.equal(JSON.parse(await vitals('situation')).vessel.thrusters['0'][0], level, typed);
+  }
+});
+
+test('a recording file over 1 MB, read in a worker, plays as the same text played directly', async () => {
+  await vitals('load', example('takeoff'));
+  const start = await vitals('situation');
+  const lines = ['0.1 ENG zz:1'];
+  for (let i = 1; i < 60000; i++) lines.push(`${i / 2} ENG 0:${(i % 10) / 10} 1:0.5${i % 1000 ? '' : ' 2:1'}`);
+  const text = lines.join('\n') + '\n', file = path.join(temp, 'long.atc');
+  fs.writeFileSync(file, text);
+  await page.setInputFiles('#flight-file', file);
+  await page.waitForFunction(() => window.vitals.time() !== null && document.getElementById('flight-loading').hidden);
+  const shown = async () => {
+    await vitals('seek', 12345.6);
+    return [await page.evaluate(() => JSON.stringify(Session.flight(8))), await vitals('picture')];
+  };
+  const read = await shown();
+  assert.match(read[0], /"warnings":\["line 1: /, 'the damaged line warned of');
+  assert.deepEqual(await vitals('play', text, start), { ok: true, messages: [] });
+  assert.deepEqual(await shown(), read);
+});
+
+test('fields show what the situation holds: warned values outlined, the cockpit\'s size, another mode, an edit in the file name', async () => {
+  await vitals('load', example('takeoff'));
+  const state = () => page.evaluate(() => ({
+    outlined: document.getElementById('generic-mfd-size').classList.contains('bad'),
+    size: [document.getElementById('display-width').value, document.getElementById('display-height').value],
+    cockpit: document.getElementById('cockpit-mode').selectedOptions[0]?.text,
+    display: JSON.parse(window.vitals.situation()).display,
+  }));
+  assert.deepEqual((await state()).size, ['300', '300'], 'the size the cockpit gives');
+  await page.fill('#generic-mfd-size', 'abc');
+  await frames();
+  assert.equal((await state()).outlined, true, 'a value read as missing is outlined');
+  await page.click('#display-auto');
+  await frames();
+  for (const id of ['#display-width', '#display-height']) await page.fill(id, '');
+  await frames();
+  assert.deepEqual((await state()).display, undefined, 'both sizes emptied: the cockpit gives it again');
+  await vitals('set', '/cockpit_mode', 7);
+  await frames();
+  assert.equal((await state()).cockpit, '7 (other)');
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#download-json')]);
+  assert.equal(download.suggestedFilename(), 'situation-edited.json');
+});
+
+test('"Edit from here" keeps what keys and buttons did to the display', async () => {
+  await page.selectOption('#flight-preset', 'dg-stunts');
+  await page.waitForFunction(() => window.vitals.time() === 0);
+  await page.focus('#screen');
+  await page.keyboard.press('KeyH');
+  const shown = await vitals('picture');
+  await page.click('#edit-here');
+  await page.waitForFunction(() => window.vitals.time() === null);
+  assert.equal(await vitals('picture'), shown);
 });

@@ -3,11 +3,12 @@
 // something redraws before it returns, or, for load and play, before its
 // promise is kept.
 window.vitals = (() => {
+  // The page's controls made while the binary compiles, then the presets.
   async function start() {
-    const presets = await Session.start();
-    Page.wire(presets);
     Display.wire();
     Inputs.wire();
+    const presets = await Session.start();
+    Page.wire(presets);
     const first = presets.situations.find((p) => p.name === 'runway-idle') ?? { name: 'blank', text: '{}' };
     await Page.load(first.text, first.name, first.name);
   }

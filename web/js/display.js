@@ -77,6 +77,7 @@ const Display = (() => {
       b.style.gridArea = `${(i % 6) + 1} / ${i < 6 ? 1 : 2}`;
       b.append(`${e.key ? e.key + '  ' : ''}${e.line1 ?? ''}`);
       if (e.line2) b.append(Object.assign(document.createElement('small'), { textContent: e.line2 }));
+      b.title = [e.line1, e.line2].filter(Boolean).join(' ');
       b.addEventListener('click', () => choose(i));
       return b;
     }));

@@ -12,6 +12,8 @@ const Inputs = (() => {
 
   let situation = {};
   const fillers = [];  // each sets its inputs from the situation
+  const forgetters = [];  // each drops what an input kept of the situation before the last load
+  const refill = () => { for (const f of [...fillers]) f(); };
 
   let defaults = {};  // the host's values for the fields a situation leaves out
   const get = (pointer, fallback = defaults[pointer]) => {
@@ -22,10 +24,12 @@ const Inputs = (() => {
     }
     return v;
   };
-  // Sets an input from the situation, unless it is being typed in.
+  // Sets an input from the situation, unless it is being typed in; the mark
+  // of a refused or warned value stays while the value it marks is shown.
   const setValue = (input, value) => {
-    if (input === document.activeElement) return;
-    input.value = value;
+    const text = String(value);
+    if (input === document.activeElement || input.value === text) return;
+    input.value = text;
     input.classList.remove('bad');
   };
   const show = (v) => (v === undefined ? '' : String(v));
@@ -42,9 +46,18 @@ const Inputs = (() => {
     fillers.push(() => setValue(input, show(get(pointer, fallback))));
   }
 
+  // A list of the usual values; another value given is shown as an option of its own.
   function select(input, pointer, fallback) {
+    const usual = input.options.length;
     input.addEventListener('change', () => set(pointer, Number(input.value), input));
-    fillers.push(() => { input.value = String(get(pointer, fallback)); });
+    fillers.push(() => {
+      const value = show(get(pointer, fallback));
+      if (input.options[usual]?.value !== value) {
+        while (input.options.length > usual) input.remove(usual);
+        if (![...input.options].some((o) => o.value === value)) input.add(new Option(`${value} (other)`, value));
+      }
+      input.value = value;
+    });
   }
 
   // A slider and a typed value bound to one level.
@@ -95,32 +108,50 @@ const Inputs = (() => {
   }
 
   // Each group's count of thrusters and a level for each, made anew when the
-  // group's thrusters change. A vessel given by thruster index
-  // (thruster_groups) shows each group's thrusters by index, their levels
-  // shared where groups share them; its groups are edited in the JSON.
+  // group's thrusters change; past kShownLevels, the rest on request. A
+  // vessel given by thruster index (thruster_groups) shows each group's
+  // thrusters by index, their levels shared where groups share them; its
+  // groups are edited in the JSON. A count emptied waits for the next digit,
+  // and levels dropped by a smaller count come back with a larger one.
+  const kShownLevels = 16;
   function thrusterRow(name, g) {
     const pointer = `/vessel/thrusters/${g}`;
     const row = Object.assign(document.createElement('div'), { className: 'group' });
     const count = Object.assign(document.createElement('input'),
                                 { type: 'number', min: 0, max: 1024, id: `count-${g}`, title: `${name}: thrusters in the group` });
-    const levels = Object.assign(document.createElement('div'), { id: `levels-${g}` });
-    let fills = [], shown = '';
+    const levels = Object.assign(document.createElement('div'), { id: `levels-${g}`, className: 'levels' });
+    let fills = [], shown = '', all = false, kept = [];
+    forgetters.push(() => { kept = []; });
     count.addEventListener('input', () => {
+      if (count.value.trim() === '') return;
       const n = Math.max(0, Math.min(1024, Math.floor(Number(count.value)) || 0));
-      const list = (Array.isArray(get(pointer, [])) ? get(pointer, []) : []).slice(0, n);
+      const now = Array.isArray(get(pointer, [])) ? get(pointer, []) : [];
+      const list = [...now, ...kept.slice(now.length)].slice(0, n);
       while (list.length < n) list.push(0);
-      set(pointer, n ? list : undefined, count);
+      set(pointer, list, count);
     });
     fillers.push(() => {
       const byIndex = get('/vessel/thruster_groups', undefined) !== undefined;
       const list = get(byIndex ? `/vessel/thruster_groups/${g}` : pointer, []);
       const thrusters = Array.isArray(list) ? list.map((t, i) => (byIndex ? t : i)) : [];
+      if (!byIndex && Array.isArray(list)) kept = [...list, ...kept.slice(list.length)];
       const at = (t) => (byIndex ? `/vessel/thruster_levels/${t}` : `${pointer}/${t}`);
-      if (`${byIndex} ${thrusters}` !== shown) {
+      if (`${byIndex} ${all} ${thrusters}` !== shown) {
         const start = fillers.length;
-        levels.replaceChildren(...thrusters.map((t, i) => level(`level-${g}-${i}`, at(t), 0, `${name} thruster ${t}`)));
+        const made = (all ? thrusters : thrusters.slice(0, kShownLevels))
+          .map((t, i) => level(`level-${g}-${i}`, at(t), 0, `${name} thruster ${t}`));
+        if (made.length < thrusters.length) {
+          const more = Object.assign(document.createElement('button'),
+                                     { type: 'button', className: 'more', textContent: `all ${thrusters.length} levels` });
+          more.onclick = () => {
+            all = true;
+            refill();
+          };
+          made.push(more);
+        }
+        levels.replaceChildren(...made);
         fills = fillers.splice(start);
-        shown = `${byIndex} ${thrusters}`;
+        shown = `${byIndex} ${all} ${thrusters}`;
       }
       count.readOnly = byIndex;
       setValue(count, thrusters.length);
@@ -150,9 +181,23 @@ const Inputs = (() => {
       const canvas = $('page');
       set('/display', auto.checked ? undefined : { width: canvas.width, height: canvas.height }, auto);
     });
-    fillers.push(() => { auto.checked = get('/display', undefined) === undefined; });
-    typedInput($('display-width'), '/display/width', undefined);
-    typedInput($('display-height'), '/display/height', undefined);
+    // Ticked, the boxes show the size the cockpit gives; both emptied, the cockpit gives it again.
+    const sizes = [['width', $('display-width')], ['height', $('display-height')]];
+    for (const [key, input] of sizes) {
+      input.addEventListener('input', () => {
+        const other = sizes.find(([k]) => k !== key)[0];
+        if (input.value.trim() === '' && get(`/display/${other}`, undefined) === undefined) set('/display', undefined, input);
+        else typed(`/display/${key}`, input);
+      });
+    }
+    fillers.push(() => {
+      auto.checked = get('/display', undefined) === undefined;
+      const canvas = $('page');
+      for (const [key, input] of sizes) {
+        input.readOnly = auto.checked;
+        setValue(input, auto.checked ? canvas[key] : show(get(`/display/${key}`, undefined)));
+      }
+    });
   }
 
   function keys() {
@@ -203,7 +248,9 @@ const Inputs = (() => {
     fill(text) {
       situation = JSON.parse(text);
       defaults = Session.defaults();
-      for (const f of [...fillers]) f();
+      refill();
     },
+    // After each load.
+    forget() { for (const f of forgetters) f(); },
   };
 })();

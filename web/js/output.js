@@ -8,6 +8,7 @@ const Output = (() => {
   const redraws = { count: 0, total: 0, last: 0 };
   let image = null;  // an ImageData over the host's pixels
   let name = 'situation';
+  let edited = false;  // the situation differs from the one loaded
 
   // The pixels go to the canvas straight from the host's memory.
   function paint(picture) {
@@ -47,22 +48,20 @@ const Output = (() => {
     trace(text);
   }
 
-  function zoom() {
-    const z = $('zoom').value;
-    $('view').classList.toggle('fit', z === 'fit');
-    canvas.style.width = canvas.width * (z === 'fit' ? 2 : Number(z)) + 'px';
-  }
+  const zoom = fitDisplay;  // start.js
 
   function save(blob, extension) {
-    const a = Object.assign(document.createElement('a'), { href: URL.createObjectURL(blob), download: name + extension });
+    const a = Object.assign(document.createElement('a'),
+                            { href: URL.createObjectURL(blob), download: name + (edited ? '-edited' : '') + extension });
     a.click();
     setTimeout(() => URL.revokeObjectURL(a.href), 1000);
   }
 
   return {
     paint, redrawn, status, redraws: () => redraws.count, messages, trace, toggleTrace, zoom,
-    // Files are named after the situation: its preset or file name.
+    // Files are named after the situation: its preset or file name, marked when edited since.
     name(n) { name = n.replace(/\.json$/i, '').replace(/[^\w.-]+/g, '_') || 'situation'; },
+    edited(e) { edited = e; },
     savePng() { canvas.toBlob((blob) => save(blob, '.png')); },
     saveJson(text) { save(new Blob([text + '\n'], { type: 'application/json' }), '.json'); },
   };

@@ -5,6 +5,7 @@
 const Page = (() => {
   const $ = (id) => document.getElementById(id);
   let loaded = { text: '', preset: '' };  // the situation as last loaded, and its preset
+  let draft = false;  // the JSON box holds text typed and not yet loaded, kept until loaded or reverted
 
   function redraw(t0) {
     const refreshed = Session.refresh();
@@ -21,7 +22,7 @@ const Page = (() => {
     let taken = 0;
     for (const e of events) {
       const result = e.apply();
-      e.source?.classList.toggle('bad', !result.ok);
+      e.source?.classList.toggle('bad', !result.ok || result.messages.length > 0);
       messages.push(...result.messages);
       taken += result.ok;
     }
@@ -47,7 +48,8 @@ const Page = (() => {
       Output.paint(Session.picture());
       Output.name(name);
       loaded = { text: Session.situation(), preset };
-      $('json').value = loaded.text;
+      if (!draft) $('json').value = loaded.text;
+      Inputs.forget();
       Timeline.loaded();
     }
     Frames.later(sync);
@@ -59,12 +61,24 @@ const Page = (() => {
   function sync() {
     const text = Session.situation();
     Inputs.fill(text);
-    if ($('json') !== document.activeElement) $('json').value = text;
+    if (!draft && $('json') !== document.activeElement) $('json').value = text;
+    $('json-note').textContent = draft ? 'The text above is typed and not loaded: load it, or revert the text to the situation shown.' : '';
     $('preset').value = text === loaded.text ? loaded.preset : '';
+    Output.edited(text !== loaded.text);
     Display.labels(Session.labels());
     Output.status();
     Output.trace(Session.trace);
     Timeline.show();
+  }
+
+  // The JSON box's caret at the line and column a parse error names.
+  function showError(message) {
+    const [, line, column] = message.match(/line (\d+), column (\d+)/) ?? [];
+    if (!line) return;
+    const box = $('json'), lines = box.value.split('\n');
+    const at = lines.slice(0, line - 1).reduce((n, l) => n + l.length + 1, 0) + Math.max(0, column - 1);
+    box.focus();
+    box.setSelectionRange(Math.min(at, box.value.length), Math.min(at + 1, box.value.length));
   }
 
   function wire({ situations: presets, flights }) {
@@ -75,12 +89,29 @@ const Page = (() => {
     });
     $('blank').onclick = () => load('{}', 'blank');
     $('zoom').addEventListener('change', Output.zoom);
+    window.addEventListener('resize', Output.zoom);
     $('save-png').onclick = () => {
       Frames.flush();
       Output.savePng();
     };
     $('show-trace').onclick = () => Output.toggleTrace(Session.trace);
-    $('apply-json').onclick = () => load($('json').value, 'pasted text');
+    $('json').addEventListener('input', () => {
+      draft = true;
+      Frames.later(sync);
+    });
+    $('apply-json').onclick = async () => {
+      const result = await load($('json').value, 'pasted text');
+      if (result.ok) draft = false;
+      else showError(result.messages[0] ?? '');
+      $('json').classList.toggle('bad', !result.ok);
+      Frames.later(sync);
+    };
+    $('revert-json').onclick = () => {
+      draft = false;
+      $('json').value = Session.situation();
+      $('json').classList.remove('bad');
+      Frames.later(sync);
+    };
     $('json-file').addEventListener('change', async () => {
       const file = $('json-file').files[0];
       $('json-file').value = '';

@@ -107,6 +107,13 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
       {"", "render --png o.png --trace ./o.png", "./o.png: named for two outputs"},
       {"", "show" + png, "unknown command 'show'"},
       {"", "render --png no/such/out.png", "no/such/out.png: folder no/such not found"},
+      {"{\"keys\": [35,]}", "render --state '" + Example("takeoff") + "' --png a.png --state state.json --png o.png",
+       "state.json: parse error at line 1"},
+      {"{}", "render --state state.json --state state.json --png a.png --png b.png --trace a.trace",
+       "--trace needs one file for each of the 2 situations, not 1"},
+      {"{}", "render --state state.json --state state.json", "--png or --trace needed for each of 2 situations"},
+      {"{}", "render --state state.json --png a.png --trace b.trace --state state.json --png b.trace --trace c.trace",
+       "b.trace: named for two outputs"},
       {"{}", play + "absent.atc", "absent.atc: cannot read"},
       {"{}", play + "bad.atc", "bad.atc:2: the first line has no time: 'x2 GEAR UP'"},
       {R"({"vessel": {"thrusters": {}, "thruster_levels": [1]}})", play + "ok.atc", "state.json: /vessel/thrusters: goes"},
@@ -131,6 +138,32 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
     EXPECT_TRUE(err.starts_with("vitals-sim: " + c.message)) << err;
     EXPECT_EQ(out, "");
     EXPECT_EQ(Names(folder), before);
+  }
+}
+
+// Several situations in one run: each page and trace as its own run writes
+// them, the module loaded afresh for each (the logarithmic scale toggled on
+// again, not off) and the host reset; only the module's address may differ.
+TEST(VitalsSim, SeveralSituationsRenderAsSeparateRunsWould) {
+  const std::vector<std::string> names = {"legend-log-generic", "takeoff", "legend-log-generic"};
+  const fs::path together = Folder("together");
+  std::string args = "render";
+  for (std::size_t i = 0; i < names.size(); ++i)
+    args += " --state '" + Example(names[i]) + "' --png " + std::to_string(i) + ".png --trace " + std::to_string(i) + ".trace";
+  const auto [status, out, err] = Sim(args, together);
+  ASSERT_EQ(status, 0) << err;
+  EXPECT_EQ(out, "0.png\n0.trace\n1.png\n1.trace\n2.png\n2.trace\n");
+  const auto load_address = [](std::string trace) {
+    const std::size_t at = trace.find("InitLib 0x");
+    return at == std::string::npos ? trace : trace.erase(at + 8, trace.find('\n', at) - at - 8);
+  };
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    SCOPED_TRACE(i);
+    const fs::path alone = Folder("alone");
+    Render(Example(names[i]), alone);
+    const std::string n = std::to_string(i);
+    EXPECT_EQ(Slurp(together / (n + ".png")), Slurp(alone / "p.png"));
+    EXPECT_EQ(load_address(Slurp(together / (n + ".trace"))), load_address(Slurp(alone / "p.trace")));
   }
 }
 

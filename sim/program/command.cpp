@@ -22,10 +22,12 @@ CLI::Validator NonEmpty() {
   return CLI::Validator([](const std::string& v) { return std::string(v.empty() ? "needs a non-empty value" : ""); }, "");
 }
 
-void AddSessionOptions(CLI::App& command, SessionOptions& options) {
-  CLI::Option* state =
-      command.add_option("--state", options.state, "the situation, a JSON file (default: a winged vessel idle on a runway)")
-          ->check(NonEmpty());
+void AddSessionOptions(CLI::App& command, SessionOptions& options, std::vector<std::string>* states) {
+  const std::string about = "the situation, a JSON file (default: a winged vessel idle on a runway)";
+  CLI::Option* state = states ? command.add_option("--state", *states, about + "; once for each situation, run in turn")
+                                    ->allow_extra_args(false)
+                              : command.add_option("--state", options.state, about);
+  state->check(NonEmpty());
   CLI::Option* scenario =
       command.add_option("--scenario", options.scenario, "start from the simulator's scenario (.scn) instead")
           ->check(NonEmpty())

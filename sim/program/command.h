@@ -35,7 +35,9 @@ struct Failure {
 struct SessionOptions {
   std::optional<std::string> state, scenario, orbiter, configDir, module;
 };
-void AddSessionOptions(CLI::App& command, SessionOptions& options);
+// --state once into options.state; or, given states, once per situation to
+// run, into *states.
+void AddSessionOptions(CLI::App& command, SessionOptions& options, std::vector<std::string>* states = nullptr);
 // Refuses an empty option value.
 CLI::Validator NonEmpty();
 
@@ -55,7 +57,7 @@ std::string ReadText(const std::string& file, std::size_t most);
 // Where outputs may go: into a folder that exists and can be written, as a
 // new file or in place of a regular one (through a symbolic link, its
 // target), never onto an input or another output (same device and inode).
-using Files = std::initializer_list<const std::optional<std::string>*>;
+using Files = std::vector<const std::optional<std::string>*>;
 void CheckTargets(Files outputs, const std::vector<std::optional<std::string>>& inputs);
 // The files a session reads: the situation or scenario, Orbiter.cfg of --config-dir
 // and of the simulator folder, the module.

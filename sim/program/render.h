@@ -1,5 +1,5 @@
-// vitals-sim render: the page for one situation, as a picture and the
-// session's call trace.
+// vitals-sim render: the page for a situation, as a picture and the
+// session's call trace; for several situations, each in turn as its own run.
 #pragma once
 
 #include "sim/program/command.h"

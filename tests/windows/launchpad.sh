@@ -5,20 +5,20 @@
 #   launchpad.sh RUN OUT PREFIX
 # RUN holds Orbiter.exe, vitals-host.dll and Vitals.dll of one architecture;
 # PREFIX is the wine prefix (wine_prefix.sh). Exit 0 when the listing is the
-# one expected, 1 otherwise, 77 when wine is missing.
+# one expected, 1 otherwise, 77 when ARCH's programs cannot run here.
 set -uo pipefail
 [ $# -eq 3 ] || { echo "usage: launchpad.sh RUN OUT PREFIX" >&2; exit 2; }
 run=$(realpath -m "$1") out=$(realpath -m "$2")
-command -v wine >/dev/null || { echo "SKIP: wine not installed"; exit 77; }
 . "$(dirname "$0")/wine_prefix.sh"
-use_wine_prefix "$3" "$run/Orbiter.exe" "$out.probe.log" || exit 1
+arch=$(wine_arch "$run/Orbiter.exe") || exit 1
+use_wine_prefix "$3" "$arch" || exit
 rm -rf "$out"
 mkdir -p "$out/orbiter/Modules/Plugin" || exit 1
 cp "$run/Vitals.dll" "$out/orbiter/Modules/Plugin/"
 cp "$run/vitals-host.dll" "$out/orbiter/Modules/Plugin/Plain.dll"
 echo "not a library" >"$out/orbiter/Modules/Plugin/Notes.dll"
 
-(cd "$out" && timeout 120 wine "$run/Orbiter.exe" modules orbiter >listing.txt 2>errors.txt)
+(cd "$out" && timeout 600 "$(wine_loader "$arch")" "$run/Orbiter.exe" modules orbiter >listing.txt 2>errors.txt)
 status=$?
 cat "$out/listing.txt"
 expected="MFD modes

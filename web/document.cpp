@@ -85,12 +85,6 @@ void FormatInto(const json& v, const std::string& indent, std::string& out) {
   }
 }
 
-std::string Escaped(const std::string& token) {
-  std::string out;
-  for (const char c : token) out += c == '~' ? "~0" : c == '/' ? "~1" : std::string(1, c);
-  return out;
-}
-
 }  // namespace
 
 json DefaultFields() {
@@ -107,7 +101,7 @@ json Edited(const json& doc, const std::string& pointer, const std::optional<jso
   for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
     if (!value && !(node->is_object() && node->contains(tokens[i]))) return edited;  // nothing to remove
     node = &Child(*node, tokens[i], at);
-    at += "/" + Escaped(tokens[i]);
+    at += "/" + sim::PointerSegment(tokens[i]);
   }
   if (value)
     Child(*node, tokens.back(), at) = *value;

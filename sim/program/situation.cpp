@@ -14,28 +14,7 @@ namespace {
 
 using nlohmann::json;
 
-// A pointer segment, escaped as JSON Pointer wants and with unprintable bytes
-// shown as \xHH so that a message stays one readable line.
-std::string Segment(std::string_view key) {
-  std::string out;
-  for (const char ch : key) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (ch == '~') {
-      out += "~0";
-    } else if (ch == '/') {
-      out += "~1";
-    } else if (c < 0x20 || c == 0x7F) {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    } else {
-      out += ch;
-    }
-  }
-  return out;
-}
-
-std::string Child(const std::string& path, std::string_view key) { return path + "/" + Segment(key); }
+std::string Child(const std::string& path, std::string_view key) { return path + "/" + PointerSegment(key); }
 std::string Child(const std::string& path, std::size_t index) { return path + "/" + std::to_string(index); }
 
 [[noreturn]] void Fail(const std::string& path, const std::string& why) { throw SituationError(path, why); }
@@ -61,7 +40,7 @@ double Number(const json& v, const std::string& path) {
     if (s == "-inf") return -std::numeric_limits<double>::infinity();
   }
   Fail(path, std::string("must be a number or \"nan\", \"inf\" or \"-inf\", not ") +
-                 (v.is_string() ? "\"" + Segment(v.get_ref<const std::string&>()) + "\"" : TypeName(v)));
+                 (v.is_string() ? "\"" + PointerSegment(v.get_ref<const std::string&>()) + "\"" : TypeName(v)));
 }
 
 // A whole number in [lo, hi]; written as a JSON number or as "nan"/"inf"/"-inf",
@@ -273,7 +252,7 @@ class Guard {
   std::string Name() const {
     if (frames_->empty()) return "";
     const Frame& top = frames_->back();
-    return top.object ? Segment(top.key) : std::to_string(top.index);
+    return top.object ? PointerSegment(top.key) : std::to_string(top.index);
   }
   std::string Path() const {
     std::string path;
@@ -377,6 +356,25 @@ DisplaySize DisplaySizeOf(const Situation& situation) {
   const int side = CockpitDisplaySide(situation.cockpitMode, situation.windowHeight, situation.vcMfdSize,
                                       situation.config.value_or(""));
   return {situation.width ? situation.width : side, situation.height ? situation.height : side};
+}
+
+std::string PointerSegment(std::string_view key) {
+  std::string out;
+  for (const char ch : key) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (ch == '~') {
+      out += "~0";
+    } else if (ch == '/') {
+      out += "~1";
+    } else if (c < 0x20 || c == 0x7F) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    } else {
+      out += ch;
+    }
+  }
+  return out;
 }
 
 }  // namespace sim

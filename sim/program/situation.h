@@ -59,6 +59,10 @@ class SituationError : public std::runtime_error {
   std::string path_;
 };
 
+// A key as one segment of a JSON pointer in a message: '~' and '/' escaped
+// as JSON Pointer wants, unprintable bytes shown as \xHH.
+std::string PointerSegment(std::string_view key);
+
 // Throws SituationError for malformed JSON, unknown fields, wrong types and
 // values out of range.
 Situation ParseSituation(std::string_view json);

@@ -8,7 +8,7 @@
 #include "host/mfd.h"
 #include "sim/core/host.h"
 #include "sim/core/module.h"
-#include "sim/core/session.h"
+#include "sim/core/module_session.h"
 #include "sim/surface/null_surface.h"
 #include "sim/surface/raster_surface.h"
 #include "sim/core/look.h"
@@ -29,11 +29,11 @@ void FreshHost() {
 // The host's calls into the module and the module's into the host, in session
 // order: a display opened, reopened at another size, given keys and a click,
 // refreshed; the refresh's own lines are left to the page tests.
-TEST(Session, LoadOpenInputRefreshReopenCloseUnloadInTheHostsOrder) {
+TEST(ModuleSession, LoadOpenInputRefreshReopenCloseUnloadInTheHostsOrder) {
   FreshHost();
   sim::NullSurface surface;
   {
-    sim::Session session(VITALS_MODULE, 288, 320);
+    sim::ModuleSession session(VITALS_MODULE, 288, 320);
     session.OpenDisplay(100, 100, 5, 9);
     session.OpenDisplay(288, 320, 7, 12);
     session.Opened().ConsumeKeyBuffered(35);

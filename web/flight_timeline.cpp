@@ -1,4 +1,4 @@
-#include "web/flight_session.h"
+#include "web/flight_timeline.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,8 +19,8 @@ sim::Flight Read(const std::string& recording) {
 }
 
 // Where each of the first n events' lines starts: the lines that are not blank.
-std::vector<FlightSession::EventLine> EventLines(std::string_view text, std::size_t n) {
-  std::vector<FlightSession::EventLine> lines;
+std::vector<FlightTimeline::EventLine> EventLines(std::string_view text, std::size_t n) {
+  std::vector<FlightTimeline::EventLine> lines;
   std::uint32_t line = 1;
   for (std::size_t at = 0; at < text.size() && lines.size() < n; ++line) {
     const std::size_t end = std::min(text.find('\n', at), text.size());
@@ -79,10 +79,10 @@ void PutLevels(json& vessel, const char* key, const double* levels, std::size_t 
 
 }  // namespace
 
-FlightSession::FlightSession(std::string_view recording, const sim::Situation& start)
-    : FlightSession(recording, Read(std::string(recording)), start) {}
+FlightTimeline::FlightTimeline(std::string_view recording, const sim::Situation& start)
+    : FlightTimeline(recording, Read(std::string(recording)), start) {}
 
-FlightSession::FlightSession(std::string_view recording, sim::Flight flight, const sim::Situation& start)
+FlightTimeline::FlightTimeline(std::string_view recording, sim::Flight flight, const sim::Situation& start)
     : text_(recording),
       flight_(std::move(flight)),
       lines_(EventLines(text_, flight_.events)),
@@ -123,7 +123,7 @@ struct Bytes {
 
 }  // namespace
 
-std::string FlightSession::Packed() const {
+std::string FlightTimeline::Packed() const {
   std::string out;
   for (std::size_t n : {flight_.steps.size(), flight_.actions.size(), flight_.warnings.size(), flight_.names.size(),
                         flight_.warningCount})
@@ -165,12 +165,12 @@ sim::Flight Unpacked(std::string_view bytes) {
   return flight;
 }
 
-void FlightSession::Seek(double t) {
+void FlightTimeline::Seek(double t) {
   k_ = schedule_.Due(t);
   now_ = &replay_.At(schedule_.At(k_));
 }
 
-double FlightSession::EventRefresh(int direction) const {
+double FlightTimeline::EventRefresh(int direction) const {
   const std::deque<sim::FlightStep>& steps = flight_.steps;
   const auto from = [&](double t) {  // the first step of time t or later
     return std::lower_bound(steps.begin(), steps.end(), t, [](const sim::FlightStep& s, double v) { return s.time < v; });
@@ -190,7 +190,7 @@ double FlightSession::EventRefresh(int direction) const {
   return before == steps.begin() ? std::nan("") : applying(std::prev(before)->time);
 }
 
-std::string FlightSession::Json(std::size_t n) const {
+std::string FlightTimeline::Json(std::size_t n) const {
   json latest = json::array();
   const std::size_t applied = replay_.Applied();
   auto step = flight_.steps.begin();

@@ -14,16 +14,16 @@
 
 namespace web {
 
-class FlightSession {
+class FlightTimeline {
  public:
   // At the first refresh time. Throws sim::FlightError for a recording with
   // nothing to play and std::logic_error for its refresh times.
-  FlightSession(std::string_view recording, const sim::Situation& start);
+  FlightTimeline(std::string_view recording, const sim::Situation& start);
   // The same for a recording read already, in another instance of this
   // binary (Packed there, Unpacked here).
-  FlightSession(std::string_view recording, sim::Flight flight, const sim::Situation& start);
-  FlightSession(const FlightSession&) = delete;
-  FlightSession& operator=(const FlightSession&) = delete;
+  FlightTimeline(std::string_view recording, sim::Flight flight, const sim::Situation& start);
+  FlightTimeline(const FlightTimeline&) = delete;
+  FlightTimeline& operator=(const FlightTimeline&) = delete;
 
   // Moves to the refresh due at t, clamped to the first and last.
   void Seek(double t);
@@ -59,7 +59,7 @@ class FlightSession {
   long long k_ = 0;
 };
 
-// A recording as FlightSession::Packed wrote it. Throws std::invalid_argument
+// A recording as FlightTimeline::Packed wrote it. Throws std::invalid_argument
 // for bytes it did not write.
 sim::Flight Unpacked(std::string_view bytes);
 

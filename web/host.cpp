@@ -1,4 +1,4 @@
-// The page's host: one PageSession for the page's script, through plain C
+// The page's host: one LivePage for the page's script, through plain C
 // calls. Strings come in as UTF-8 and go out as UTF-8 held until the next call
 // of the same kind; a call that refuses returns 0 with its reason in
 // vitals_messages().
@@ -7,11 +7,11 @@
 #include <cmath>
 #include <exception>
 
-#include "web/page_session.h"
+#include "web/live_page.h"
 
 namespace {
 
-web::PageSession page;
+web::LivePage page;
 bool loaded = false;
 std::string messages;  // of the last call, when it failed outside the session
 std::string text;      // the last text handed out

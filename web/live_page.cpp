@@ -1,4 +1,4 @@
-#include "web/page_session.h"
+#include "web/live_page.h"
 
 #include <cmath>
 
@@ -31,12 +31,12 @@ std::string ConfigNote(const std::string& config, const char* name) {
 
 }  // namespace
 
-bool PageSession::Refused(std::string message) {
+bool LivePage::Refused(std::string message) {
   messages_ = std::move(message);
   return false;
 }
 
-std::optional<sim::Situation> PageSession::Parsed(std::string_view text) {
+std::optional<sim::Situation> LivePage::Parsed(std::string_view text) {
   messages_.clear();
   try {
     return sim::ParseSituation(text);
@@ -46,14 +46,14 @@ std::optional<sim::Situation> PageSession::Parsed(std::string_view text) {
   }
 }
 
-bool PageSession::Load(std::string_view text) {
+bool LivePage::Load(std::string_view text) {
   const std::optional<sim::Situation> s = Parsed(text);
   return s && Open(json::parse(text), *s);
 }
 
-bool PageSession::Open(json doc, const sim::Situation& s) {
+bool LivePage::Open(json doc, const sim::Situation& s) {
   try {
-    session_ = std::make_unique<sim::LiveSession>(kModulePath, s);
+    session_ = std::make_unique<sim::SituationSession>(kModulePath, s);
   } catch (const std::exception& e) {
     session_.reset();
     flight_.reset();
@@ -66,7 +66,7 @@ bool PageSession::Open(json doc, const sim::Situation& s) {
 }
 
 template <typename Make>
-std::unique_ptr<FlightSession> PageSession::ParsedFlight(std::string_view start, Make make) {
+std::unique_ptr<FlightTimeline> LivePage::ParsedFlight(std::string_view start, Make make) {
   const std::optional<sim::Situation> s = Parsed(start);
   if (!s) {
     messages_ = "start situation: " + messages_;
@@ -82,24 +82,24 @@ std::unique_ptr<FlightSession> PageSession::ParsedFlight(std::string_view start,
   return nullptr;
 }
 
-bool PageSession::Play(std::string_view recording, std::string_view start) {
-  std::unique_ptr<FlightSession> flight =
-      ParsedFlight(start, [&](const sim::Situation& s) { return std::make_unique<FlightSession>(recording, s); });
+bool LivePage::Play(std::string_view recording, std::string_view start) {
+  std::unique_ptr<FlightTimeline> flight =
+      ParsedFlight(start, [&](const sim::Situation& s) { return std::make_unique<FlightTimeline>(recording, s); });
   if (!flight) return false;
   flight_ = std::move(flight);
   return Open(json::parse(start), flight_->Now());
 }
 
-bool PageSession::PlayRead(std::string_view recording, std::string_view packed, std::string_view start) {
-  std::unique_ptr<FlightSession> flight = ParsedFlight(start, [&](const sim::Situation& s) {
-    return std::make_unique<FlightSession>(recording, Unpacked(packed), s);
+bool LivePage::PlayRead(std::string_view recording, std::string_view packed, std::string_view start) {
+  std::unique_ptr<FlightTimeline> flight = ParsedFlight(start, [&](const sim::Situation& s) {
+    return std::make_unique<FlightTimeline>(recording, Unpacked(packed), s);
   });
   if (!flight) return false;
   flight_ = std::move(flight);
   return Open(json::parse(start), flight_->Now());
 }
 
-bool PageSession::Seek(double t) {
+bool LivePage::Seek(double t) {
   messages_.clear();
   if (!flight_) return Refused("no recording is loaded");
   if (std::isnan(t)) return Refused("the time to seek is not a number");
@@ -109,12 +109,12 @@ bool PageSession::Seek(double t) {
   return true;
 }
 
-double PageSession::Due(double t) const { return flight_ ? flight_->Due(t) : std::nan(""); }
-double PageSession::Time() const { return flight_ ? flight_->Time() : std::nan(""); }
+double LivePage::Due(double t) const { return flight_ ? flight_->Due(t) : std::nan(""); }
+double LivePage::Time() const { return flight_ ? flight_->Time() : std::nan(""); }
 
-std::string PageSession::SituationText() const { return Format(flight_ ? WithVessel(doc_, situation_) : doc_); }
+std::string LivePage::SituationText() const { return Format(flight_ ? WithVessel(doc_, situation_) : doc_); }
 
-bool PageSession::Adopt(json doc) {
+bool LivePage::Adopt(json doc) {
   sim::Situation s;
   try {
     s = sim::ParseSituation(doc.dump(-1, ' ', false, json::error_handler_t::strict));
@@ -134,7 +134,7 @@ bool PageSession::Adopt(json doc) {
   return true;
 }
 
-bool PageSession::Set(const std::string& pointer, const std::optional<std::string>& value) {
+bool LivePage::Set(const std::string& pointer, const std::optional<std::string>& value) {
   messages_.clear();
   if (flight_) return Refused(pointer + ": a recording is loaded and the situation follows it; load a situation to edit by hand");
   if (Within(pointer, "/inputs") || Within(pointer, "/keys"))
@@ -161,7 +161,7 @@ bool PageSession::Set(const std::string& pointer, const std::optional<std::strin
   return true;
 }
 
-bool PageSession::SetTyped(const std::string& pointer, std::string_view text) {
+bool LivePage::SetTyped(const std::string& pointer, std::string_view text) {
   std::optional<json> value;
   try {
     value = TypedValue(text);
@@ -172,7 +172,7 @@ bool PageSession::SetTyped(const std::string& pointer, std::string_view text) {
   return Set(pointer, value ? std::optional<std::string>(value->dump()) : std::nullopt);
 }
 
-bool PageSession::SetConfigItem(const std::string& name, std::string_view text) {
+bool LivePage::SetConfigItem(const std::string& name, std::string_view text) {
   messages_.clear();
   std::string config;
   try {
@@ -183,11 +183,11 @@ bool PageSession::SetConfigItem(const std::string& name, std::string_view text) 
   return Set("/config", json(config).dump(-1, ' ', false, json::error_handler_t::replace));
 }
 
-std::string PageSession::ConfigItem(const std::string& name) const {
+std::string LivePage::ConfigItem(const std::string& name) const {
   return web::ConfigItem(situation_.config.value_or(""), name);
 }
 
-bool PageSession::Send(std::string_view input) {
+bool LivePage::Send(std::string_view input) {
   messages_.clear();
   const json value = json::parse(input, nullptr, false);
   if (value.is_discarded()) return Refused("an input is JSON, such as {\"key\": 35}");
@@ -202,7 +202,7 @@ bool PageSession::Send(std::string_view input) {
   return true;
 }
 
-bool PageSession::PressTyped(std::string_view text) {
+bool LivePage::PressTyped(std::string_view text) {
   std::optional<json> key;
   try {
     key = TypedValue(text);
@@ -213,7 +213,7 @@ bool PageSession::PressTyped(std::string_view text) {
   return Send(json{{"key", *key}}.dump(-1, ' ', false, json::error_handler_t::replace));
 }
 
-bool PageSession::ButtonEvent(int bt, int event) {
+bool LivePage::ButtonEvent(int bt, int event) {
   messages_.clear();
   if (bt < 0 || bt >= sim::kButtons) return Refused("button " + std::to_string(bt) + ": buttons are 0 to 11");
   if (event != sim::kButtonDown && event != sim::kButtonHeld && event != sim::kButtonUp)
@@ -222,7 +222,7 @@ bool PageSession::ButtonEvent(int bt, int event) {
   return true;
 }
 
-void PageSession::Refresh() {
+void LivePage::Refresh() {
   messages_.clear();
   labels_.clear();
   for (int bt = 0; bt < sim::kButtons; ++bt) {
@@ -239,15 +239,15 @@ void PageSession::Refresh() {
   host.faults.clear();
 }
 
-std::string PageSession::TraceText() const { return sim::TheHost().trace.Text(); }
+std::string LivePage::TraceText() const { return sim::TheHost().trace.Text(); }
 
-std::string PageSession::LabelsJson() const {
+std::string LivePage::LabelsJson() const {
   json labels = json::array();
   for (const auto& label : labels_) labels.push_back(label ? json(*label) : json(nullptr));
   return labels.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
-std::string PageSession::MenuJson() {
+std::string LivePage::MenuJson() {
   const VhMenuEntry* menu = nullptr;
   const int n = session_->Opened().ButtonMenu(&menu);
   json entries = json::array();
@@ -259,7 +259,7 @@ std::string PageSession::MenuJson() {
   return entries.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
-std::string PageSession::ModesJson() const {
+std::string LivePage::ModesJson() const {
   json modes = json::array();
   for (const sim::Mode& m : sim::TheHost().modes)
     if (m.active) modes.push_back({{"name", m.name}, {"key", m.key}});
@@ -267,15 +267,15 @@ std::string PageSession::ModesJson() const {
 }
 
 // The raster surface's 0x00BBGGRR pixels as the bytes R, G, B, 255.
-void PageSession::CopyOut() {
+void LivePage::CopyOut() {
   const auto& surface = static_cast<const sim::RasterSurface&>(session_->Page());
   rgba_.resize(std::size_t(surface.Width()) * std::size_t(surface.Height()));
   const COLORREF* from = surface.Data();
   for (std::size_t i = 0; i < rgba_.size(); ++i) rgba_[i] = from[i] | 0xFF000000u;
 }
 
-const std::uint8_t* PageSession::Pixels() const { return reinterpret_cast<const std::uint8_t*>(rgba_.data()); }
-int PageSession::Width() const { return static_cast<const sim::RasterSurface&>(session_->Page()).Width(); }
-int PageSession::Height() const { return static_cast<const sim::RasterSurface&>(session_->Page()).Height(); }
+const std::uint8_t* LivePage::Pixels() const { return reinterpret_cast<const std::uint8_t*>(rgba_.data()); }
+int LivePage::Width() const { return static_cast<const sim::RasterSurface&>(session_->Page()).Width(); }
+int LivePage::Height() const { return static_cast<const sim::RasterSurface&>(session_->Page()).Height(); }
 
 }  // namespace web

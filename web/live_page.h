@@ -11,13 +11,13 @@
 #include <string_view>
 #include <vector>
 
-#include "sim/program/live_session.h"
+#include "sim/program/situation_session.h"
 #include "web/document.h"
-#include "web/flight_session.h"
+#include "web/flight_timeline.h"
 
 namespace web {
 
-class PageSession {
+class LivePage {
  public:
   // Each returns false, with the reason in Messages(), when it refuses.
   // Opens the session for text, parsed as vitals-sim does, and refreshes the
@@ -31,7 +31,7 @@ class PageSession {
   // Play of a recording read in another instance of this binary: packed is
   // its FlightPacked() there.
   bool PlayRead(std::string_view recording, std::string_view packed, std::string_view start);
-  // The recording loaded as read (FlightSession::Packed), or nothing.
+  // The recording loaded as read (FlightTimeline::Packed), or nothing.
   std::string FlightPacked() const { return flight_ ? flight_->Packed() : ""; }
   // Applies the situation of the recording's refresh due at t.
   bool Seek(double t);
@@ -39,9 +39,9 @@ class PageSession {
   // a recording.
   double Due(double t) const;
   double Time() const;
-  // FlightSession::EventRefresh, or NaN without a recording.
+  // FlightTimeline::EventRefresh, or NaN without a recording.
   double EventRefresh(int direction) const { return flight_ ? flight_->EventRefresh(direction) : std::nan(""); }
-  // The recording's times and its last n events applied (FlightSession::Json),
+  // The recording's times and its last n events applied (FlightTimeline::Json),
   // or null.
   std::string FlightJson(std::size_t n) const { return flight_ ? flight_->Json(n) : "null"; }
   // One field by JSON pointer: value is JSON text, or none to remove it.
@@ -84,13 +84,13 @@ class PageSession {
   // The flight session made by make(start situation) for a start situation's
   // text; none, with the reason, when either refuses.
   template <typename Make>
-  std::unique_ptr<FlightSession> ParsedFlight(std::string_view start, Make make);
+  std::unique_ptr<FlightTimeline> ParsedFlight(std::string_view start, Make make);
   void CopyOut();
   // Adopts a checked document: the host's values and the display follow it.
   bool Adopt(json doc);
 
-  std::unique_ptr<sim::LiveSession> session_;
-  std::unique_ptr<FlightSession> flight_;
+  std::unique_ptr<sim::SituationSession> session_;
+  std::unique_ptr<FlightTimeline> flight_;
   std::vector<std::uint32_t> rgba_;  // the last refresh's pixels; little-endian, so R is the low byte
   json doc_;  // with a recording, its start situation
   sim::Situation situation_;

@@ -1,10 +1,10 @@
-#include "sim/core/session.h"
+#include "sim/core/module_session.h"
 
 #include "sim/core/host.h"
 
 namespace sim {
 
-Session::Session(const std::string& modulePath, std::uint32_t viewportWidth, std::uint32_t viewportHeight) {
+ModuleSession::ModuleSession(const std::string& modulePath, std::uint32_t viewportWidth, std::uint32_t viewportHeight) {
   std::string error;
   module_ = Module::Load(modulePath, &error);
   if (!module_) throw SessionError(true, error);
@@ -13,7 +13,7 @@ Session::Session(const std::string& modulePath, std::uint32_t viewportWidth, std
   host.focus = &vessel_;
 }
 
-Session::~Session() {
+ModuleSession::~ModuleSession() {
   display_.reset();
   module_->CloseRenderViewport();
   module_->Exit();
@@ -21,7 +21,7 @@ Session::~Session() {
   TheHost().focus = nullptr;
 }
 
-void Session::OpenDisplay(std::uint32_t w, std::uint32_t h, std::uint32_t cw, std::uint32_t ch) {
+void ModuleSession::OpenDisplay(std::uint32_t w, std::uint32_t h, std::uint32_t cw, std::uint32_t ch) {
   display_.reset();
   const Mode* mode = TheHost().FindMode("Vitals");
   if (!mode) throw SessionError(false, "registers no display mode \"Vitals\"");

@@ -27,17 +27,17 @@ class SessionError : public std::runtime_error {
 // The mouse events the host sends a display's button, as its PANEL_MOUSE_*.
 enum ButtonEvent : int { kButtonDown = 0x01, kButtonUp = 0x04, kButtonHeld = 0x10 };
 
-class Session {
+class ModuleSession {
  public:
   // Loads the module (its DllMain starts the host library, which registers
   // its modes), opens the render viewport of w × h pixels and gives the
   // vessel the input focus. Throws SessionError.
-  Session(const std::string& modulePath, std::uint32_t viewportWidth, std::uint32_t viewportHeight);
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
+  ModuleSession(const std::string& modulePath, std::uint32_t viewportWidth, std::uint32_t viewportHeight);
+  ModuleSession(const ModuleSession&) = delete;
+  ModuleSession& operator=(const ModuleSession&) = delete;
   // Closes the display and the viewport, calls the module's exit routine and
   // unloads the module (its DllMain runs the exit routine again).
-  ~Session();
+  ~ModuleSession();
 
   // The focus vessel, whose state the queries answer from.
   VesselState& Focus() { return vessel_.State(); }

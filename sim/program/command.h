@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/core/session.h"
+#include "sim/core/module_session.h"
 #include "sim/program/situation.h"
 
 namespace sim {

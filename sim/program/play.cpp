@@ -17,7 +17,7 @@
 #include "sim/core/text.h"
 #include "sim/program/flight.h"
 #include "sim/program/gif.h"
-#include "sim/program/live_session.h"
+#include "sim/program/situation_session.h"
 #include "sim/program/output.h"
 #include "sim/program/scenario_file.h"
 
@@ -131,7 +131,7 @@ int Play(const PlayOptions& options, const Platform& platform) {
   FlightReplay replay(flight, start);
   Progress progress(schedule.refreshes);
   try {
-    LiveSession session(module.path, replay.At(schedule.from));
+    SituationSession session(module.path, replay.At(schedule.from));
     for (long long k = 0; k < schedule.refreshes; ++k) {
       const double t = schedule.At(k);
       session.Apply(replay.At(t));

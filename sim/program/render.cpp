@@ -9,7 +9,7 @@
 
 #include "sim/core/host.h"
 #include "sim/program/flight.h"
-#include "sim/program/live_session.h"
+#include "sim/program/situation_session.h"
 #include "sim/program/output.h"
 #include "sim/program/scenario_file.h"
 
@@ -38,7 +38,7 @@ struct Rendered {
 
 Rendered RunSession(const ModuleFile& module, const Situation& situation, int refreshes) {
   try {
-    LiveSession session(module.path, situation);
+    SituationSession session(module.path, situation);
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < refreshes; ++i) session.Refresh();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;

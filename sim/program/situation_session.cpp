@@ -1,4 +1,4 @@
-#include "sim/program/live_session.h"
+#include "sim/program/situation_session.h"
 
 #include "sim/core/host.h"
 
@@ -9,13 +9,13 @@ std::uint32_t Side(int pixels) { return static_cast<std::uint32_t>(pixels); }
 
 }  // namespace
 
-LiveSession::LiveSession(const std::string& modulePath, const Situation& start)
+SituationSession::SituationSession(const std::string& modulePath, const Situation& start)
     : session_(modulePath, Side(DisplaySizeOf(start).width), Side(DisplaySizeOf(start).height)) {
   Apply(start);
   for (const Input& input : start.inputs) Send(input);
 }
 
-void LiveSession::Apply(const Situation& s) {
+void SituationSession::Apply(const Situation& s) {
   Host& host = TheHost();
   const DisplaySize size = DisplaySizeOf(s);
   const bool reopen = !page_ || size.width != size_.width || size.height != size_.height ||
@@ -30,7 +30,7 @@ void LiveSession::Apply(const Situation& s) {
   session_.OpenDisplay(Side(size.width), Side(size.height), Side(page_->CharWidth()), Side(page_->CharHeight()));
 }
 
-void LiveSession::Send(const Input& input) {
+void SituationSession::Send(const Input& input) {
   if (input.kind == Input::kKey) {
     Opened().ConsumeKeyBuffered(input.code);
     return;
@@ -40,6 +40,6 @@ void LiveSession::Send(const Input& input) {
   Opened().ConsumeButton(bt, kButtonUp);
 }
 
-void LiveSession::Refresh() { Opened().Update(*page_); }
+void SituationSession::Refresh() { Opened().Update(*page_); }
 
 }  // namespace sim

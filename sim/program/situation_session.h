@@ -7,18 +7,18 @@
 #include <memory>
 #include <string>
 
-#include "sim/core/session.h"
+#include "sim/core/module_session.h"
 #include "sim/program/situation.h"
 #include "sim/surface/page_surface.h"
 
 namespace sim {
 
-class LiveSession {
+class SituationSession {
  public:
   // Loads the module, opens its display for the situation and sends the
   // situation's inputs to it. Throws SessionError, and std::invalid_argument
   // or std::runtime_error where the surface cannot be made.
-  LiveSession(const std::string& modulePath, const Situation& start);
+  SituationSession(const std::string& modulePath, const Situation& start);
 
   // The host's values and the focus vessel from s. A new cockpit, display
   // size or configuration closes the display and opens a new one, as the
@@ -33,7 +33,7 @@ class LiveSession {
   PageSurface& Page() { return *page_; }
 
  private:
-  Session session_;
+  ModuleSession session_;
   std::unique_ptr<PageSurface> page_;
   DisplaySize size_{};
 };

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <sstream>
 #include <string>
 
@@ -146,24 +145,6 @@ TEST(ScenarioShips, RefusalsNameTheLineAndTheReason) {
       {Scenario(std::string(sim::kMaxScenarioBytes, ' ')), "0: larger than 4194304 bytes"},
   };
   for (const auto& [text, why] : cases) EXPECT_EQ(Read(text), why) << text.substr(0, 80);
-}
-
-TEST(SituationJson, ReadsBackAsTheSameSituation) {
-  const sim::Situation s = sim::ParseSituation(R"({"cockpit_mode": 3, "config": "PanelScale = 2\n\"x\"",
-    "display": {"height": 9}, "window_height": 900, "vc_mfd_size": 512, "inputs": [{"key": 35}, {"button": 11}],
-    "attitude_mode": -1, "vessel": {"thruster_groups": {"0": [1, 0], "14": [2]}, "thruster_levels": [0.25, "-inf", 1e-300],
-    "control_surfaces": {"1": 0.5}, "wheel_brakes": {"3": 1}, "navmodes": [4, 2], "adc_mode": 4294967295, "flight_status": 3}})");
-  const sim::Situation back = sim::ParseSituation(sim::SituationJson(s));
-  EXPECT_EQ(std::tie(back.cockpitMode, back.config, back.width, back.height, back.windowHeight, back.vcMfdSize),
-            std::make_tuple(3, std::optional<std::string>("PanelScale = 2\n\"x\""), 0, 9, 900, 512));
-  EXPECT_EQ(std::tie(back.inputs, back.attitudeMode), std::make_tuple(s.inputs, -1));
-  const sim::VesselState& v = back.vessel;
-  EXPECT_EQ(v.thrusterLevels, (std::vector<double>{0.25, -INFINITY, 1e-300}));
-  EXPECT_TRUE(v.groups[0].size() == 2 && v.groups[0][0].thruster == 1 && v.groups[14].size() == 1 &&
-              v.groups[1].empty());
-  EXPECT_EQ(std::tie(v.controlSurfaces, v.wheelBrakes, v.navmodes, v.adcMode, v.flightStatus),
-            std::make_tuple(std::array<double, 3>{0, 0.5, 0}, std::vector<double>{0, 0, 0, 1}, std::vector<int>{4, 2},
-                            0xFFFFFFFFu, 3u));
 }
 
 }  // namespace

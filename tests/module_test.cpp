@@ -263,10 +263,9 @@ TEST_F(ModuleLife, ConfigurationIsReadAtEveryConstruction) {
   }
 }
 
-TEST(ModuleLoad, MissingFileOrEntryPointIsAnError) {
+// A file that does not load: vitals-sim's refusals.
+TEST(ModuleLoad, MissingEntryPointIsAnError) {
   std::string error;
-  EXPECT_EQ(sim::Module::Load("/nonexistent/Vitals.so", &error), nullptr);
-  EXPECT_NE(error.find("cannot load module"), std::string::npos);
   EXPECT_EQ(sim::Module::Load("libc.so.6", &error), nullptr);
   EXPECT_NE(error.find("DllMain not found"), std::string::npos);
 }

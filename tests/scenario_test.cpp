@@ -62,19 +62,6 @@ TEST(ScenarioItems, EachItemOfTheFocusVesselHasItsEffect) {
   for (const auto& [item, seen] : cases) EXPECT_EQ(Read(Scenario("  " + std::string(item))), seen) << item;
 }
 
-TEST(ScenarioItems, NumbersThatDoNotReadNameTheLineAndItem) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"RCSMODE two", "10: RCSMODE: 'two' is not a whole number"},
-      {"RCSMODE 1.5", "10: RCSMODE: '1.5' is not a whole number"},
-      {"AFCMODE -1", "10: AFCMODE: '-1' is not a whole number from 0 to 4294967295"},
-      {"THLEVEL 0:1 2:", "10: THLEVEL: '2:' is not INDEX:NUMBER"},
-      {"THLEVEL 0=1", "10: THLEVEL: '0=1' is not INDEX:NUMBER"},
-      {"PRPLEVEL 0:nan", "10: PRPLEVEL: '0:nan' is not INDEX:NUMBER"},
-      {"DOCKINFO 0:1 ISS", "10: DOCKINFO: '0:1' is not PORT:PORT,NAME"},
-  };
-  for (const auto& [item, why] : cases) EXPECT_EQ(Read(Scenario("\n  " + std::string(item))), why) << item;
-}
-
 TEST(ScenarioItems, WhatTheHostReadsButThePageChangesIsNoted) {
   const sim::Scenario s = sim::ParseScenario(Scenario("  THLEVEL 4:-0.5 25:1 8:1\n  PRPLEVEL 1:0"), "Name", "Vitals");
   EXPECT_EQ(s.notes, (std::vector<sim::ScenarioNote>{{9, "THLEVEL: DeltaGlider has no thruster 25: skipped"},
@@ -132,6 +119,7 @@ TEST(ScenarioShips, ClassesAndTheirThrusters) {
             "cockpit 1, rcs 1, afc 0, status 2, levels");
 }
 
+// Refusals of the ships, then of the focus vessel's numbers, name the line and the item.
 TEST(ScenarioShips, RefusalsNameTheLineAndTheReason) {
   const std::pair<std::string, const char*> cases[] = {
       {"BEGIN_SHIPS\nGL-01:DeltaGlider\nEND\nEND_SHIPS\n", "0: no BEGIN_FOCUS block: no focus vessel"},
@@ -143,6 +131,13 @@ TEST(ScenarioShips, RefusalsNameTheLineAndTheReason) {
       {"BEGIN_FOCUS\nShip GL-01\nEND_FOCUS\nBEGIN_SHIPS\nGL-01:DeltaGlider\n STATUS Landed Earth\nEND_SHIPS\n",
        "5: ship GL-01 has no END line before END_SHIPS"},
       {Scenario(std::string(sim::kMaxScenarioBytes, ' ')), "0: larger than 4194304 bytes"},
+      {Scenario("\n  RCSMODE two"), "10: RCSMODE: 'two' is not a whole number"},
+      {Scenario("\n  RCSMODE 1.5"), "10: RCSMODE: '1.5' is not a whole number"},
+      {Scenario("\n  AFCMODE -1"), "10: AFCMODE: '-1' is not a whole number from 0 to 4294967295"},
+      {Scenario("\n  THLEVEL 0:1 2:"), "10: THLEVEL: '2:' is not INDEX:NUMBER"},
+      {Scenario("\n  THLEVEL 0=1"), "10: THLEVEL: '0=1' is not INDEX:NUMBER"},
+      {Scenario("\n  PRPLEVEL 0:nan"), "10: PRPLEVEL: '0:nan' is not INDEX:NUMBER"},
+      {Scenario("\n  DOCKINFO 0:1 ISS"), "10: DOCKINFO: '0:1' is not PORT:PORT,NAME"},
   };
   for (const auto& [text, why] : cases) EXPECT_EQ(Read(text), why) << text.substr(0, 80);
 }

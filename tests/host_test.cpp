@@ -51,7 +51,6 @@ TEST(Modes, FreshIdentifiersAndHarmlessWithdrawal) {
   const int a = oapiRegisterMFDMode(record), b = oapiRegisterMFDMode(record);
   EXPECT_NE(a, b);
   EXPECT_TRUE(oapiUnregisterMFDMode(a));
-  EXPECT_FALSE(oapiUnregisterMFDMode(a));
   EXPECT_FALSE(oapiUnregisterMFDMode(9999));
   EXPECT_TRUE(!TheHost().FindMode(a) && TheHost().FindMode(b));
   EXPECT_NE(oapiRegisterMFDMode(record), a);  // never reused

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <sstream>
 #include <string>
 
@@ -61,19 +60,6 @@ TEST(ScenarioItems, EachItemOfTheFocusVesselHasItsEffect) {
       {"HEADING 174.13", "cockpit 1, rcs 1, afc 0, status 0, levels"},
   };
   for (const auto& [item, seen] : cases) EXPECT_EQ(Read(Scenario("  " + std::string(item))), seen) << item;
-}
-
-TEST(ScenarioItems, NumbersThatDoNotReadNameTheLineAndItem) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"RCSMODE two", "10: RCSMODE: 'two' is not a whole number"},
-      {"RCSMODE 1.5", "10: RCSMODE: '1.5' is not a whole number"},
-      {"AFCMODE -1", "10: AFCMODE: '-1' is not a whole number from 0 to 4294967295"},
-      {"THLEVEL 0:1 2:", "10: THLEVEL: '2:' is not INDEX:NUMBER"},
-      {"THLEVEL 0=1", "10: THLEVEL: '0=1' is not INDEX:NUMBER"},
-      {"PRPLEVEL 0:nan", "10: PRPLEVEL: '0:nan' is not INDEX:NUMBER"},
-      {"DOCKINFO 0:1 ISS", "10: DOCKINFO: '0:1' is not PORT:PORT,NAME"},
-  };
-  for (const auto& [item, why] : cases) EXPECT_EQ(Read(Scenario("\n  " + std::string(item))), why) << item;
 }
 
 TEST(ScenarioItems, WhatTheHostReadsButThePageChangesIsNoted) {
@@ -133,6 +119,7 @@ TEST(ScenarioShips, ClassesAndTheirThrusters) {
             "cockpit 1, rcs 1, afc 0, status 2, levels");
 }
 
+// Refusals of the ships, then of the focus vessel's numbers, name the line and the item.
 TEST(ScenarioShips, RefusalsNameTheLineAndTheReason) {
   const std::pair<std::string, const char*> cases[] = {
       {"BEGIN_SHIPS\nGL-01:DeltaGlider\nEND\nEND_SHIPS\n", "0: no BEGIN_FOCUS block: no focus vessel"},
@@ -144,26 +131,15 @@ TEST(ScenarioShips, RefusalsNameTheLineAndTheReason) {
       {"BEGIN_FOCUS\nShip GL-01\nEND_FOCUS\nBEGIN_SHIPS\nGL-01:DeltaGlider\n STATUS Landed Earth\nEND_SHIPS\n",
        "5: ship GL-01 has no END line before END_SHIPS"},
       {Scenario(std::string(sim::kMaxScenarioBytes, ' ')), "0: larger than 4194304 bytes"},
+      {Scenario("\n  RCSMODE two"), "10: RCSMODE: 'two' is not a whole number"},
+      {Scenario("\n  RCSMODE 1.5"), "10: RCSMODE: '1.5' is not a whole number"},
+      {Scenario("\n  AFCMODE -1"), "10: AFCMODE: '-1' is not a whole number from 0 to 4294967295"},
+      {Scenario("\n  THLEVEL 0:1 2:"), "10: THLEVEL: '2:' is not INDEX:NUMBER"},
+      {Scenario("\n  THLEVEL 0=1"), "10: THLEVEL: '0=1' is not INDEX:NUMBER"},
+      {Scenario("\n  PRPLEVEL 0:nan"), "10: PRPLEVEL: '0:nan' is not INDEX:NUMBER"},
+      {Scenario("\n  DOCKINFO 0:1 ISS"), "10: DOCKINFO: '0:1' is not PORT:PORT,NAME"},
   };
   for (const auto& [text, why] : cases) EXPECT_EQ(Read(text), why) << text.substr(0, 80);
-}
-
-TEST(SituationJson, ReadsBackAsTheSameSituation) {
-  const sim::Situation s = sim::ParseSituation(R"({"cockpit_mode": 3, "config": "PanelScale = 2\n\"x\"",
-    "display": {"height": 9}, "window_height": 900, "vc_mfd_size": 512, "inputs": [{"key": 35}, {"button": 11}],
-    "attitude_mode": -1, "vessel": {"thruster_groups": {"0": [1, 0], "14": [2]}, "thruster_levels": [0.25, "-inf", 1e-300],
-    "control_surfaces": {"1": 0.5}, "wheel_brakes": {"3": 1}, "navmodes": [4, 2], "adc_mode": 4294967295, "flight_status": 3}})");
-  const sim::Situation back = sim::ParseSituation(sim::SituationJson(s));
-  EXPECT_EQ(std::tie(back.cockpitMode, back.config, back.width, back.height, back.windowHeight, back.vcMfdSize),
-            std::make_tuple(3, std::optional<std::string>("PanelScale = 2\n\"x\""), 0, 9, 900, 512));
-  EXPECT_EQ(std::tie(back.inputs, back.attitudeMode), std::make_tuple(s.inputs, -1));
-  const sim::VesselState& v = back.vessel;
-  EXPECT_EQ(v.thrusterLevels, (std::vector<double>{0.25, -INFINITY, 1e-300}));
-  EXPECT_TRUE(v.groups[0].size() == 2 && v.groups[0][0].thruster == 1 && v.groups[14].size() == 1 &&
-              v.groups[1].empty());
-  EXPECT_EQ(std::tie(v.controlSurfaces, v.wheelBrakes, v.navmodes, v.adcMode, v.flightStatus),
-            std::make_tuple(std::array<double, 3>{0, 0.5, 0}, std::vector<double>{0, 0, 0, 1}, std::vector<int>{4, 2},
-                            0xFFFFFFFFu, 3u));
 }
 
 }  // namespace

@@ -26,28 +26,32 @@ std::string Zeros(std::size_t n) {
   return text + "]";
 }
 
-TEST(SituationParse, EveryFieldReachesTheHostStateUpToItsLimits) {
-  const sim::Situation s = sim::ParseSituation(R"({"cockpit_mode": -2147483648, "config": "PanelScale = 2\n",
-    "display": {"width": 4096, "height": 1}, "keys": [35.0, 1e2, 4294967295], "attitude_mode": -1,
-    "vessel": {"thrusters": {"0": [1.0, -0.5], "14": ["nan", "inf", "-inf"], "3": )" + Zeros(1024) + R"(},
-      "control_surfaces": {"0": 0.5, "2": "-inf"}, "wheel_brakes": {"2": 0.3, "64": "nan"},
-      "navmodes": [1, 7], "adc_mode": 4294967295, "flight_status": 2}})");
+// Each situation read, printed by SituationJson and read again: both ways keep every field.
+sim::Situation ReadTwice(const std::string& json) { return sim::ParseSituation(sim::SituationJson(sim::ParseSituation(json))); }
+
+TEST(SituationParse, EveryFieldReachesTheHostStateUpToItsLimitsAndPrintsBack) {
+  const sim::Situation s = ReadTwice(R"({"cockpit_mode": -2147483648, "config": "PanelScale = 2\n\"x\"",
+    "display": {"width": 4096, "height": 1}, "window_height": 900, "vc_mfd_size": 512, "keys": [35.0, 1e2, 4294967295],
+    "attitude_mode": -1, "vessel": {"thrusters": {"0": [1.0, -0.5], "14": ["nan", "inf", "-inf", 1e-300], "3": )" +
+                                     Zeros(1024) + R"(}, "control_surfaces": {"0": 0.5, "2": "-inf"},
+      "wheel_brakes": {"2": 0.3, "64": "nan"}, "navmodes": [1, 7], "adc_mode": 4294967295, "flight_status": 2}})");
   using sim::Input;
-  EXPECT_EQ(std::tie(s.cockpitMode, *s.config, s.width, s.height, s.attitudeMode, s.inputs),
-            std::make_tuple(INT32_MIN, "PanelScale = 2\n", 4096, 1, -1,
+  EXPECT_EQ(std::tie(s.cockpitMode, *s.config, s.width, s.height, s.windowHeight, s.vcMfdSize, s.attitudeMode, s.inputs),
+            std::make_tuple(INT32_MIN, "PanelScale = 2\n\"x\"", 4096, 1, 900, 512, -1,
                             std::vector<Input>{{Input::kKey, 35}, {Input::kKey, 100}, {Input::kKey, 0xFFFFFFFF}}));
+  EXPECT_EQ(ReadTwice(R"({"display": {"height": 9}})").width, 0);
   // A thruster may stand in several groups; the vessel has one more than the highest index named.
   const sim::VesselState shared =
-      sim::ParseSituation(R"({"vessel": {"thruster_groups": {"6": [13, 14], "9": [13, 12]}, "thruster_levels": [0.5]}})").vessel;
+      ReadTwice(R"({"vessel": {"thruster_groups": {"6": [13, 14], "9": [13, 12]}, "thruster_levels": [0.5]}})").vessel;
   EXPECT_EQ(shared.thrusterLevels, std::vector<double>({0.5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_TRUE(shared.groups[9].size() == 2 && shared.groups[9][0].thruster == 13 && shared.groups[6][0].thruster == 13 &&
               shared.groups[9][1].index == 1 && shared.groups[9][1].thruster == 12);
-  EXPECT_EQ(sim::ParseSituation(R"({"inputs": [{"button": 11}, {"key": 38}, {"button": 0}]})").inputs,
+  EXPECT_EQ(ReadTwice(R"({"inputs": [{"button": 11}, {"key": 38}, {"button": 0}]})").inputs,
             (std::vector<Input>{{Input::kButton, 11}, {Input::kKey, 38}, {Input::kButton, 0}}));
   const auto& g = s.vessel.groups;
   const auto level = [&](int group, std::size_t i) { return s.vessel.thrusterLevels.at(g[group].at(i).thruster); };
-  EXPECT_TRUE(g[0].size() == 2 && level(0, 1) == -0.5 && g[1].empty() && g[3].size() == 1024 && g[14].size() == 3);
-  EXPECT_TRUE(std::isnan(level(14, 0)) && level(14, 1) == INFINITY && level(14, 2) == -INFINITY);
+  EXPECT_TRUE(g[0].size() == 2 && level(0, 1) == -0.5 && g[1].empty() && g[3].size() == 1024 && g[14].size() == 4);
+  EXPECT_TRUE(std::isnan(level(14, 0)) && level(14, 1) == INFINITY && level(14, 2) == -INFINITY && level(14, 3) == 1e-300);
   EXPECT_EQ(s.vessel.controlSurfaces, (std::array<double, 3>{0.5, 0, -INFINITY}));
   const auto& brakes = s.vessel.wheelBrakes;
   EXPECT_TRUE(brakes.size() == 65 && brakes[0] == 0 && brakes[2] == 0.3 && std::isnan(brakes[64]));
@@ -59,7 +63,6 @@ TEST(SituationParse, EveryFieldReachesTheHostStateUpToItsLimits) {
 TEST(SituationParse, RejectionsNameThePathAndTheReason) {
   const std::string word = "must be an integer from 0 to 4294967295, not ";
   const std::pair<std::string, std::string> cases[] = {
-      {"{\n  \"keys\": [35,\n}\n", ": parse error at line 3, column 1:"},
       {"{\"config\": \"" + std::string(sim::kMaxSituationBytes, ' ') + "\"}", ": larger than"},
       {"[]", ": must be an object, not an array"}, {R"({"keys": "35"})", "/keys: must be an array, not a string"},
       {R"({"config": 5})", "/config: must be a string, not a number"},
@@ -76,14 +79,12 @@ TEST(SituationParse, RejectionsNameThePathAndTheReason) {
       {R"({"vessel": {"thrusters": {"3": )" + Zeros(1025) + "}}}", "/vessel/thrusters/3: has 1025 entries, at most"},
       {R"({"keys": )" + Zeros(1025) + "}", "/keys: has 1025 entries"},
       {R"({"display": {"depth": 8}})", "/display/depth: unknown field"},
-      {R"({"vessel": {"thruster": {}}})", "/vessel/thruster: unknown field"},
       {R"({"a/b~c": 1})", "/a~1b~0c: unknown field"}, {R"({"x\u0001": 1})", "/x\\x01: unknown field"},
       {R"({"keys": [[], {"a": 1, "a": 2}]})", "/keys/1/a: field given twice"},
       {R"({"inputs": [{"button": 12}]})", "/inputs/0/button: must be an integer from 0 to 11"},
       {R"({"inputs": [{"key": 1, "button": 1}]})", "/inputs/0: must hold one field"},
       {R"({"inputs": [{"press": 1}]})", "/inputs/0/press: unknown field"},
       {R"({"keys": [], "inputs": []})", "/keys: goes without \"inputs\""},
-      {R"({"vessel": {"thrusters": {}, "thruster_levels": []}})", "/vessel/thrusters: goes without"},
       {R"({"vessel": {"thruster_groups": {"0": [16384]}}})", "/vessel/thruster_groups/0/0: must be an integer from 0 to 16383"},
   };
   for (const auto& [json, expected] : cases) EXPECT_TRUE(Rejection(json).starts_with(expected)) << Rejection(json);

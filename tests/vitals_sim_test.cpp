@@ -88,10 +88,18 @@ Page Render(const std::string& state, const fs::path& folder, const std::string&
   return page;
 }
 
-TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
+// Bad input is refused naming its place; outputs never replace an input, a
+// special file or, when anything fails, the file that was there; a signal
+// leaves no temporary file.
+TEST(VitalsSim, RefusesBadInputAndLosesNothing) {
   const std::string state = "render --png o.png --trace o.trace --state state.json", png = " --png o.png";
   const std::string play = "play --state state.json --gif o.gif --trace o.trace --flight ";
-  struct Case { std::string json, args, message; };
+  const std::string flight = "play --state s.json --flight f.atc ";
+  struct Case {
+    std::string json, args, message;
+    int status = 2;
+    std::string wrapper = "";
+  };
   const Case cases[] = {
       {"{\n  \"keys\": [35,\n}", state, "state.json: parse error at line 3, column 1"},
       {R"({"vessel": {"thrust": {}}})", state, "state.json: /vessel/thrust: unknown field"},
@@ -106,7 +114,6 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
       {"", "render --refreshes 1000001", "--refreshes: Value 1000001 not in range 1 to 1000000"},
       {"", "render --png o.png --trace ./o.png", "./o.png: named for two outputs"},
       {"", "show" + png, "unknown command 'show'"},
-      {"", "render --png no/such/out.png", "no/such/out.png: folder no/such not found"},
       {"{\"keys\": [35,]}", "render --state '" + Example("takeoff") + "' --png a.png --state state.json --png o.png",
        "state.json: parse error at line 1"},
       {"{}", "render --state state.json --state state.json --png a.png --png b.png --trace a.trace",
@@ -114,6 +121,7 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
       {"{}", "render --state state.json --state state.json", "--png or --trace needed for each of 2 situations"},
       {"{}", "render --state state.json --png a.png --trace b.trace --state state.json --png b.trace --trace c.trace",
        "b.trace: named for two outputs"},
+      {"", "render --png no/such/out.png", "no/such/out.png: folder no/such not found"},
       {"{}", play + "absent.atc", "absent.atc: cannot read"},
       {"{}", play + "bad.atc", "bad.atc:2: the first line has no time: 'x2 GEAR UP'"},
       {R"({"vessel": {"thrusters": {}, "thruster_levels": [1]}})", play + "ok.atc", "state.json: /vessel/thrusters: goes"},
@@ -123,6 +131,15 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
       {"{}", play + "ok.atc --to 500000.5", "more than 1000000 refreshes"},
       {"{}", play + "ok.atc --speed 0", "--speed: Value 0 not in range"},
       {"{}", play + "ok.atc --speed 1e-9", "--speed 1e-09 shows each refresh for longer than a GIF frame can last"},
+      {"", "render --state s.json --png s.json", "s.json: is also an input, s.json"},
+      {"", flight + "--trace f.atc", "f.atc: is also an input, f.atc"},
+      {"", flight + "--gif link.json", "link.json: is also an input, s.json"},
+      {"", "render --png fifo", "fifo: is not a regular file"},
+      {"", "render --png keep.png --trace /proc/none/x.trace", "/proc/none/x.trace: folder /proc/none not found"},
+      {"", "render --png keep.png --trace /proc/x.trace", "/proc/x.trace: cannot create /proc/x.trace.tmp"},
+      {"", flight + "--from 1e300", "refresh times 0.5 s apart cannot be told apart near 1e+300 s"},
+      {"", flight + "--to 1e5 --gif g.gif --trace t.trace", "play: refresh", 124, "timeout -s TERM 1.5"},
+      {"", flight + "--to 1e5 --trace t.trace", "play: refresh", 124, "timeout -s INT 1.5"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
@@ -132,13 +149,27 @@ TEST(VitalsSim, RefusesBadInputNamingItsPlaceAndWritesNothing) {
     std::ofstream(folder / "bad.atc") << "\nx2 GEAR UP\n0.1 ENG 0:1\n";
     fs::create_directory(folder / "big");
     std::ofstream(folder / "big" / "Orbiter.cfg") << std::string((1 << 20) + 1, ';');
+    std::ofstream(folder / "s.json") << "{}";
+    std::ofstream(folder / "f.atc") << "0 GEAR UP\n";
+    std::ofstream(folder / "keep.png") << "keep";
+    fs::create_symlink("s.json", folder / "link.json");
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
     const std::set<std::string> before = Names(folder);
-    const auto [status, out, err] = Sim(c.args, folder);
-    EXPECT_EQ(status, 2);
-    EXPECT_TRUE(err.starts_with("vitals-sim: " + c.message)) << err;
-    EXPECT_EQ(out, "");
+    const auto [status, out, err] = Sim(c.args, folder, c.wrapper);
+    EXPECT_EQ(status, c.status) << err;
+    if (c.status == 2) EXPECT_TRUE(err.starts_with("vitals-sim: " + c.message) && out.empty()) << err << out;
+    else EXPECT_NE(err.find("vitals-sim: " + c.message), std::string::npos) << err;
     EXPECT_EQ(Names(folder), before);
+    EXPECT_EQ(Slurp(folder / "s.json") + Slurp(folder / "f.atc") + Slurp(folder / "keep.png"), "{}0 GEAR UP\nkeep");
+    EXPECT_TRUE(fs::is_symlink(folder / "link.json"));
   }
+  // Through a symbolic link, its target is replaced.
+  const fs::path folder = Folder("lose_nothing");
+  std::ofstream(folder / "keep.png") << "keep";
+  fs::create_symlink("keep.png", folder / "link.png");
+  EXPECT_EQ(std::get<0>(Sim("render --png link.png", folder)), 0);
+  EXPECT_TRUE(fs::is_symlink(folder / "link.png"));
+  EXPECT_TRUE(Slurp(folder / "keep.png").starts_with("\x89PNG"));
 }
 
 // Several situations in one run: each page and trace as its own run writes
@@ -165,52 +196,6 @@ TEST(VitalsSim, SeveralSituationsRenderAsSeparateRunsWould) {
     EXPECT_EQ(Slurp(together / (n + ".png")), Slurp(alone / "p.png"));
     EXPECT_EQ(load_address(Slurp(together / (n + ".trace"))), load_address(Slurp(alone / "p.trace")));
   }
-}
-
-// Outputs never replace an input, a special file or, when anything fails, the
-// file that was there; a signal leaves no temporary file.
-TEST(VitalsSim, OutputsLoseNothing) {
-  struct Case {
-    std::string args;
-    int status;
-    std::string message;  // in standard error
-    std::string wrapper = "";
-  };
-  const std::string flight = "play --state s.json --flight f.atc ";
-  const Case cases[] = {
-      {"render --state s.json --png s.json", 2, "s.json: is also an input, s.json"},
-      {flight + "--trace f.atc", 2, "f.atc: is also an input, f.atc"},
-      {flight + "--gif link.json", 2, "link.json: is also an input, s.json"},
-      {"render --png fifo", 2, "fifo: is not a regular file"},
-      {"render --png keep.png --trace /proc/none/x.trace", 2, "/proc/none/x.trace: folder /proc/none not found"},
-      {"render --png keep.png --trace /proc/x.trace", 2, "/proc/x.trace: cannot create /proc/x.trace.tmp"},
-      {flight + "--from 1e300", 2, "refresh times 0.5 s apart cannot be told apart near 1e+300 s"},
-      {flight + "--to 1e5 --gif g.gif --trace t.trace", 124, "play: refresh", "timeout -s TERM 1.5"},
-      {flight + "--to 1e5 --trace t.trace", 124, "play: refresh", "timeout -s INT 1.5"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.args);
-    const fs::path folder = Folder("lose_nothing");
-    std::ofstream(folder / "s.json") << "{}";
-    std::ofstream(folder / "f.atc") << "0 GEAR UP\n";
-    std::ofstream(folder / "keep.png") << "keep";
-    fs::create_symlink("s.json", folder / "link.json");
-    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
-    const std::set<std::string> before = Names(folder);
-    const auto [status, out, err] = Sim(c.args, folder, c.wrapper);
-    EXPECT_EQ(status, c.status) << err;
-    EXPECT_NE(err.find("vitals-sim: " + c.message), std::string::npos) << err;
-    EXPECT_EQ(Names(folder), before);
-    EXPECT_EQ(Slurp(folder / "s.json") + Slurp(folder / "f.atc") + Slurp(folder / "keep.png"), "{}0 GEAR UP\nkeep");
-    EXPECT_TRUE(fs::is_symlink(folder / "link.json"));
-  }
-  // Through a symbolic link, its target is replaced.
-  const fs::path folder = Folder("lose_nothing");
-  std::ofstream(folder / "keep.png") << "keep";
-  fs::create_symlink("keep.png", folder / "link.png");
-  EXPECT_EQ(std::get<0>(Sim("render --png link.png", folder)), 0);
-  EXPECT_TRUE(fs::is_symlink(folder / "link.png"));
-  EXPECT_TRUE(Slurp(folder / "keep.png").starts_with("\x89PNG"));
 }
 
 // The default situation is the vessel idle on the runway of the examples.

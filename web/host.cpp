@@ -7,6 +7,9 @@
 #include <cmath>
 #include <exception>
 
+#include <nlohmann/json.hpp>
+
+#include "sim/program/scenario.h"
 #include "web/live_page.h"
 
 namespace {
@@ -49,6 +52,24 @@ const char* Out(std::string s) {
   return text.c_str();
 }
 
+// "FILE:LINE" of a scenario, or FILE alone for line 0.
+std::string At(std::string_view file, int line) {
+  return std::string(file) + (line > 0 ? ":" + std::to_string(line) : "");
+}
+
+// A scenario's start as {situation, recording, notes}: recording is the path
+// the host plays the focus vessel's flight from, under the simulator's
+// folder (null without FLIGHTDATA); notes are its warnings, "FILE:LINE: ...".
+std::string ScenarioJson(std::string_view s, std::string_view file) {
+  const std::string_view name = file.substr(0, file.size() - (file.ends_with(".scn") ? 4 : 0));
+  const sim::Scenario scenario = sim::ParseScenario(s, name, sim::kModeName);
+  nlohmann::json out = {{"situation", nlohmann::json::parse(sim::SituationJson(scenario.situation))},
+                        {"recording", nullptr}, {"notes", nlohmann::json::array()}};
+  if (scenario.flightData) out["recording"] = "Flights/" + scenario.playback + "/" + scenario.focus + ".atc";
+  for (const sim::ScenarioNote& note : scenario.notes) out["notes"].push_back(At(file, note.line) + ": " + note.text);
+  return out.dump();
+}
+
 }  // namespace
 
 extern "C" {
@@ -64,6 +85,21 @@ EMSCRIPTEN_KEEPALIVE int vitals_play_read(const char* r, std::size_t rn, const c
                                           std::size_t sn) {
   return Opened([&] { return page.PlayRead({r, rn}, {p, pn}, {s, sn}); });
 }
+// A scenario's text and its file name (without folder) as ScenarioJson gives
+// it; null when refused, with "FILE:LINE: why" in vitals_messages(). Needs no
+// situation loaded and leaves the loaded one as it is.
+EMSCRIPTEN_KEEPALIVE const char* vitals_scenario(const char* s, std::size_t n, const char* f, std::size_t fn) {
+  messages.clear();
+  try {
+    return Out(ScenarioJson({s, n}, {f, fn}));
+  } catch (const sim::ScenarioError& e) {
+    messages = At({f, fn}, e.Line()) + ": " + e.what();
+  } catch (const std::exception& e) {
+    messages = std::string(f, fn) + ": " + e.what();
+  }
+  return nullptr;
+}
+
 // The recording as read, vitals_text_size() bytes, for vitals_play_read in another instance.
 EMSCRIPTEN_KEEPALIVE const char* vitals_flight_packed() { return Out(loaded ? page.FlightPacked() : ""); }
 EMSCRIPTEN_KEEPALIVE std::size_t vitals_text_size() { return text.size(); }

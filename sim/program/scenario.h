@@ -52,6 +52,9 @@ class ScenarioError : public std::runtime_error {
 
 constexpr std::size_t kMaxScenarioBytes = 4 << 20;
 
+// The user mode whose display a scenario may name: the module's.
+constexpr std::string_view kModeName = "Vitals";
+
 // Reads a scenario whose file name without folder and ".scn" is `name`,
 // looking for the display that opens the user mode `mode`. Throws
 // ScenarioError for text over kMaxScenarioBytes, a missing focus block or

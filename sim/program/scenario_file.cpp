@@ -9,9 +9,6 @@ namespace fs = std::filesystem;
 namespace sim {
 namespace {
 
-// The user mode whose display a scenario may name: the module's.
-constexpr std::string_view kModeName = "Vitals";
-
 bool IsScenariosFolder(const fs::path& folder) {
   std::string name = folder.filename().string();
   std::transform(name.begin(), name.end(), name.begin(),

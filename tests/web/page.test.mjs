@@ -1,6 +1,6 @@
 // The live page in Debian's Chromium: window.vitals against vitals-sim's
-// pictures and traces, refused input, a bezel button, a typed key and a
-// flight recording's timeline.
+// pictures and traces, refused input, a bezel button, a typed key, a flight
+// recording's timeline and a scenario's flight.
 // Run by ctest; exits 77 (skipped) when emscripten or Chromium is missing.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -36,6 +36,13 @@ function simulate(name, text) {
 function simulatePlay(name, t) {
   const file = (extension) => path.join(source, 'examples/flights', name + extension), trace = path.join(temp, `${name}.trace`);
   execFileSync(sim, ['play', '--state', file('.json'), '--flight', file('.atc'), '--from', t, '--to', t, '--trace', trace]);
+  return update(trace);
+}
+
+// The trace of vitals-sim's refresh at t of a scenario's flight, found as the host finds it.
+function simulateScenario(scenario, t) {
+  const trace = path.join(temp, 'scenario.trace');
+  execFileSync(sim, ['play', '--scenario', scenario, '--from', t, '--to', t, '--trace', trace]);
   return update(trace);
 }
 
@@ -337,4 +344,44 @@ test('"Edit from here" keeps what keys and buttons did to the display', async ()
   await page.click('#edit-here');
   await page.waitForFunction(() => window.vitals.time() === null);
   assert.equal(await vitals('picture'), shown);
+});
+
+test('a scenario plays its recording chosen with it or found in the simulator\'s folder; a broken one is refused at its line', async () => {
+  const orbiter = path.join(source, 'examples/orbiter');
+  const stunts = path.join(orbiter, 'Scenarios/Tutorials/DG stunts.scn');
+  const flightShown = async () => {
+    await page.waitForFunction(() => window.vitals.time() !== null && document.getElementById('flight-loading').hidden);
+    return page.textContent('#errors');
+  };
+  await vitals('load', example('takeoff'));
+  await page.setInputFiles('#json-file', [stunts, path.join(orbiter, 'Flights/DG stunts/GL-01.atc')]);
+  assert.equal(await flightShown(), '');
+  assert.equal(await vitals('time'), 0);
+  await vitals('seek', 10.9);
+  assert.equal(await vitals('trace'), simulateScenario(stunts, '10.5'), 'from the scenario\'s start');
+  const redraws = await page.evaluate(() => Output.redraws());
+  await page.selectOption('#speed', '100');
+  await page.click('#play');
+  await page.waitForFunction(() => window.vitals.time() >= 30);
+  await page.click('#play');
+  assert.ok(await page.evaluate(() => Output.redraws()) >= redraws + 3, 'refreshes shown as it plays');
+
+  // The folder's scenario names its recording's folder on a Playback line.
+  await vitals('load', example('takeoff'));
+  await page.setInputFiles('#orbiter-folder', orbiter);
+  await page.selectOption('#scenario-list', { label: '2024 Edition/# Welcome to Orbiter 2024' });
+  assert.match(await flightShown(), /^# Welcome to Orbiter 2024\.scn:101: THLEVEL: thruster 4 at -0\.10147 reads 0$/m,
+               'its warnings listed');
+  const welcome = path.join(orbiter, 'Scenarios/2024 Edition/# Welcome to Orbiter 2024.scn');
+  assert.equal(await vitals('trace'), simulateScenario(welcome, String(await vitals('time'))));
+
+  await vitals('load', example('takeoff'));
+  const before = await vitals('situation');
+  const broken = path.join(temp, 'broken.scn');
+  fs.writeFileSync(broken, 'BEGIN_FOCUS\n  Ship GL-01\nEND_FOCUS\nBEGIN_SHIPS\nGL-01:DeltaGlider\n  STATUS Landed Earth\n' +
+                           '  RCSMODE two\nEND\nEND_SHIPS\n');
+  await page.setInputFiles('#flight-file', broken);
+  await page.waitForFunction(() => document.getElementById('errors').textContent !== '');
+  assert.match(await page.textContent('#errors'), /^broken\.scn:7: RCSMODE: /);
+  assert.equal(await vitals('situation'), before, 'the situation stays');
 });

@@ -113,9 +113,9 @@ const Page = (() => {
       Frames.later(sync);
     };
     $('json-file').addEventListener('change', async () => {
-      const file = $('json-file').files[0];
+      const files = [...$('json-file').files];
       $('json-file').value = '';
-      if (file) load(await file.text(), file.name);
+      if (!Scenarios.open(files) && files.length) load(await files[0].text(), files[0].name);
     });
     $('download-json').onclick = () => {
       Frames.flush();
@@ -123,6 +123,7 @@ const Page = (() => {
     };
     Frames.takeWith(take);
     Timeline.wire(flights);
+    Scenarios.wire();
   }
 
   return { wire, load, open, now };

@@ -162,6 +162,20 @@ const Session = (() => {
     load: (text) => opened([text], '_vitals_load'),
     // A recording with its start situation, at its first refresh time.
     play: (recording, situation) => opened([recording, situation], '_vitals_play'),
+    // A scenario's start, {ok, situation, recording, notes} as the host's
+    // vitals_scenario gives it, or {ok: false, messages} of its refusal. Read
+    // in the live instance, or in the spare one, which it leaves fresh.
+    async scenario(text, file) {
+      const on = host && !stopped ? host : (spare ??= await instance());
+      try {
+        const at = withStrings(on, [text, file], on._vitals_scenario, true);
+        return at ? { ok: true, ...JSON.parse(on.UTF8ToString(at)) } : outcome(on, 0);
+      } catch (e) {
+        if (on === spare) spare = null;
+        else stopped = `the page's host stopped (${e.message ?? e}): load a situation to go on`;
+        return { ok: false, messages: [`${file}: the page's host stopped (${e.message ?? e}) reading the scenario`] };
+      }
+    },
     // The same for a recording read in a worker (tryInWorker's packed), without reading it again.
     playRead: (recording, packed, situation) => opened([recording, packed, situation], '_vitals_play_read'),
     seek: (t) => call(() => host._vitals_seek(Number(t))),

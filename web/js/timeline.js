@@ -72,12 +72,12 @@ const Timeline = (() => {
     return result;
   }
 
-  // A recording file; a large one is read in a worker, off the page's thread,
-  // with its progress shown, and opened on the page as read there when it
-  // plays.
+  // A recording file played from `situation` (by default the one loaded, or
+  // the recording's start while one is loaded); a large one is read in a
+  // worker, off the page's thread, with its progress shown, and opened on the
+  // page as read there when it plays. Resolves to the outcome.
   const kLarge = 1 << 20;
-  async function loadFile(file) {
-    const situation = flight ? start : Session.situation();
+  async function loadFile(file, situation = flight ? start : Session.situation(), called = file.name) {
     const began = performance.now();
     const stage = (what) => {
       $('flight-loading').hidden = !what;
@@ -95,14 +95,15 @@ const Timeline = (() => {
       if (!tried.ok) {
         stage('');
         Output.messages(tried.messages.map((m) => `${file.name}: ${m}`));
-        return;
+        return tried;
       }
       packed = tried.packed;
       stage('opening');
       await new Promise((r) => requestAnimationFrame(() => setTimeout(r)));
     }
-    await load(text, situation, file.name, '', packed);
+    const result = await load(text, situation, called, '', packed);
     stage('');
+    return result;
   }
 
   // After every load: the recording the host holds, if any, paused at its start.
@@ -141,9 +142,9 @@ const Timeline = (() => {
     for (const f of flights) $('flight-preset').append(new Option(f.name, f.name));
     $('flight-preset').addEventListener('change', () => chosen(flights));
     $('flight-file').addEventListener('change', () => {
-      const file = $('flight-file').files[0];
+      const files = [...$('flight-file').files];
       $('flight-file').value = '';
-      if (file) loadFile(file);
+      if (!Scenarios.open(files) && files.length) loadFile(files[0]);
     });
     $('play').onclick = () => (playing ? pause() : play());
     const slider = $('flight-time');
@@ -165,7 +166,7 @@ const Timeline = (() => {
   }
 
   return {
-    wire, load, loaded, show,
+    wire, load, loadFile, loaded, show,
     seek(t) {
       const result = Page.now(() => Session.seek(t));
       if (result.ok) clock = Session.time();

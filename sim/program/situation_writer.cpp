@@ -1,11 +1,9 @@
 // A situation as the JSON text ParseSituation reads back, every field written;
 // "config" only where there is an Orbiter.cfg (without it, the reader's default).
-#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "sim/core/text.h"
 #include "sim/program/situation.h"
 
 namespace sim {
@@ -16,17 +14,7 @@ using nlohmann::json;
 // The shortest text that reads back as v; non-finite values as the strings the reader takes.
 std::string Number(double v) {
   if (!std::isfinite(v)) return std::isnan(v) ? "\"nan\"" : v > 0 ? "\"inf\"" : "\"-inf\"";
-  char text[32];
-#ifdef __cpp_lib_to_chars
-  return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
-#else
-  // A standard library without to_chars for doubles (the WebAssembly build's):
-  // the fewest significant digits that read back as v.
-  for (int digits = 1;; ++digits) {
-    std::snprintf(text, sizeof text, "%.*g", digits, v);
-    if (digits == 17 || std::strtod(text, nullptr) == v) return text;
-  }
-#endif
+  return ShortestNumber(v);
 }
 
 template <typename List, typename Item>

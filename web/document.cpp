@@ -54,16 +54,6 @@ json& Child(json& node, const std::string& token, const std::string& at) {
   return node[i];
 }
 
-std::vector<std::string> Lines(std::string_view text) {
-  std::vector<std::string> lines;
-  while (!text.empty()) {
-    const std::size_t eol = text.find('\n');
-    lines.emplace_back(text.substr(0, eol));
-    text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
-  }
-  return lines;
-}
-
 void FormatInto(const json& v, const std::string& indent, std::string& out) {
   const auto plain = [](const json& x) { return !x.is_structured(); };
   if (!v.is_structured() || v.empty()) {
@@ -144,7 +134,8 @@ std::string WithConfigItem(std::string_view config, std::string_view name, std::
   if (text.find_first_of("\r\n;") != std::string_view::npos)
     Refuse(std::string(name) + ": a value holds no line break and no ';'");
   const std::string value(sim::Trim(text));
-  std::vector<std::string> lines = Lines(config);
+  const std::vector<std::string_view> views = sim::Lines(config);
+  std::vector<std::string> lines(views.begin(), views.end());
   const auto names = [&](const std::string& line) {
     const std::optional<sim::ConfigItem> item = sim::ParseConfigLine(line);
     return item && sim::SameConfigKey(item->key, name);

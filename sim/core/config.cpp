@@ -25,12 +25,9 @@ std::optional<ConfigItem> ParseConfigLine(std::string_view line) {
 
 ConfigFile ConfigFile::Parse(std::string_view text) {
   ConfigFile file;
-  while (!text.empty()) {
-    const std::size_t eol = text.find('\n');
-    const std::optional<ConfigItem> item = ParseConfigLine(text.substr(0, eol));
-    text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
-    if (item) file.items_.emplace_back(std::string(item->key), std::string(item->value));
-  }
+  for (const std::string_view line : Lines(text))
+    if (const std::optional<ConfigItem> item = ParseConfigLine(line))
+      file.items_.emplace_back(std::string(item->key), std::string(item->value));
   return file;
 }
 

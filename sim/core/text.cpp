@@ -6,6 +6,16 @@
 
 namespace sim {
 
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const std::size_t eol = text.find('\n');
+    lines.push_back(text.substr(0, eol));
+    text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
+  }
+  return lines;
+}
+
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);

@@ -6,8 +6,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sim {
+
+// text's lines, each without its '\n'; none after a final '\n'.
+std::vector<std::string_view> Lines(std::string_view text);
 
 // s without leading and trailing white space (spaces, tabs, CR, LF, VT, FF).
 std::string_view Trim(std::string_view s);

@@ -7,6 +7,8 @@
 #include <map>
 #include <memory>
 
+#include "sim/core/text.h"
+
 namespace fs = std::filesystem;
 
 namespace sim {
@@ -54,14 +56,9 @@ std::map<std::string, std::vector<Listing>> Plugins(const fs::path& folder) {
 
 // Each line of text indented; CR LF and LF end a line.
 void PrintIndented(const std::string& text, const char* indent) {
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (std::string_view line : Lines(text)) {
+    if (line.ends_with('\r')) line.remove_suffix(1);
     std::cout << (line.empty() ? "" : indent) << line << '\n';
-    start = end + 1;
   }
 }
 

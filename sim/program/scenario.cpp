@@ -22,14 +22,10 @@ struct Line {
 
 constexpr std::string_view kBlanks = " \t\r";
 
-std::vector<Line> Lines(std::string_view text) {
+std::vector<Line> NumberedLines(std::string_view text) {
   std::vector<Line> lines;
   int number = 0;
-  while (!text.empty()) {
-    const auto end = text.find('\n');
-    lines.push_back({++number, Trim(text.substr(0, end))});
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-  }
+  for (const std::string_view line : Lines(text)) lines.push_back({++number, Trim(line)});
   return lines;
 }
 
@@ -313,7 +309,7 @@ Scenario ParseScenario(std::string_view text, std::string_view name, std::string
   Scenario out;
   out.playback = std::string(name);
   BlockReader blocks(mode, out);
-  blocks.Read(Lines(text));
+  blocks.Read(NumberedLines(text));
   if (!blocks.focusBlock) throw ScenarioError(0, "no BEGIN_FOCUS block: no focus vessel");
   if (!blocks.focus) throw ScenarioError(blocks.focusBlock->number, "BEGIN_FOCUS holds no 'Ship NAME' line");
   const std::string_view focus = Split(blocks.focus->text).second;
